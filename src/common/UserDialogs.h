@@ -1,0 +1,28 @@
+#pragma once
+// Message boxes as the core needs them. The Qt shell shows real modal boxes (carried out on the
+// user-interface thread when called from a worker, the caller waiting until the user closes
+// the box); tests record the messages and answer questions.
+
+#include <string>
+
+namespace halvex {
+
+// Caption of the messages of the transfer and conversion commands.
+inline constexpr const char* kProgramCaption = "Veltra";
+// Caption of the shell's own messages, the parameter dialog's validation and the DXF export.
+inline constexpr const char* kAppCaption = "Halvex";
+
+enum class MessageIcon { None, Information, Warning, Error };
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    // A modal message with an OK button; returns when the user has closed it.
+    virtual void ShowMessage(const std::string& text, const std::string& caption,
+                             MessageIcon icon = MessageIcon::None) = 0;
+    // A modal Yes/No question, Yes the default; true for Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+};
+
+}  // namespace halvex

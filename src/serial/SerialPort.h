@@ -1,0 +1,64 @@
+#pragma once
+// The operations the transfer logic needs of a serial device. The POSIX implementation talks
+// termios; tests use a scripted fake. The transfer code sees nothing else of the device.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace halvex {
+
+enum class Parity { None, Odd, Even };
+
+struct LineSettings {
+    std::uint32_t baudRate = 1200;
+    int dataBits = 8;  // 7 or 8
+    Parity parity = Parity::None;
+    int stopBits = 1;  // 1 or 2
+    bool operator==(const LineSettings&) const = default;
+};
+
+enum class ReadStatus {
+    Ok,      // all requested bytes arrived, or the total time-out ran out first (count says how
+             // many came; fewer than requested means a time-out)
+    Failed,  // the device failed or went away (hang-up, I/O error, aborted)
+};
+
+struct ReadResult {
+    ReadStatus status = ReadStatus::Ok;
+    std::size_t count = 0;
+};
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // Request driver queue sizes; succeeds where the platform has no such request.
+    virtual bool SetupQueues(std::uint32_t inputBytes, std::uint32_t outputBytes) = 0;
+    // Read the current line settings (baud, size, parity, stop bits); everything else of the
+    // device stays as it is.
+    virtual bool GetLineSettings(LineSettings& settings) = 0;
+    // Apply baud, size, parity and stop bits, leaving the rest of the device's settings as found.
+    virtual bool SetLineSettings(const LineSettings& settings) = 0;
+    // Total time-out of one Read call, whatever its length.
+    virtual bool SetReadTimeout(std::uint32_t totalMs) = 0;
+    // Read up to `count` bytes within the total time-out.
+    virtual ReadResult Read(std::uint8_t* buffer, std::size_t count) = 0;
+    // Write one byte, blocking until the device accepts it (writes never time out).
+    virtual void WriteByte(std::uint8_t byte) = 0;
+    // Close the device; its exclusive hold ends. Safe to call more than once.
+    virtual void Close() = 0;
+    // Thread-safe: makes a blocked Read or WriteByte return at once, and every later call fail.
+    // Used when the program closes while a worker holds the port.
+    virtual void Abort() = 0;
+};
+
+// Opens a device by its port name ("COM1".."COM6"); nullptr when it is missing or held.
+class SerialPortOpener {
+public:
+    virtual ~SerialPortOpener() = default;
+    virtual std::unique_ptr<SerialPort> Open(const std::string& portName) = 0;
+};
+
+}  // namespace halvex

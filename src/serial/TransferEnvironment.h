@@ -1,0 +1,36 @@
+#pragma once
+// What a transfer worker is given when it starts: the editor and message boxes (through the
+// core interfaces), the live communication settings, the device opener and the registry that
+// tracks it, plus its own copy of the view's transfer fields.
+//
+// The copy matters: a worker takes TransferMode, SiteHeader and UploadQueue as they were when
+// its command started it, so a later command cannot rewrite a queue, or switch the instrument
+// family, under a running transfer. CommSettings stays live (atomics, read at the moment of
+// use), so a change confirmed in the parameter dialog reaches the running worker's next read.
+
+#include <cstdint>
+#include <string>
+
+#include "common/EditorOps.h"
+#include "common/UserDialogs.h"
+#include "serial/CommSettings.h"
+#include "serial/SerialPort.h"
+#include "serial/WorkerRegistry.h"
+
+namespace halvex {
+
+struct TransferFields {
+    std::int16_t TransferMode = 0;  // 1 Tamsel, 2 Brenno, 3 Corvane / free text
+    std::uint8_t SiteHeader = 0;    // 1 asks for the Tamsel job header
+    std::string UploadQueue;        // records, each followed by one 0x02
+};
+
+struct TransferEnvironment {
+    EditorOps& editor;
+    UserDialogs& dialogs;
+    const CommSettings& settings;
+    SerialPortOpener& ports;
+    WorkerRegistry& workers;
+};
+
+}  // namespace halvex
