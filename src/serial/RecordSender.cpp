@@ -1,0 +1,117 @@
+#include "serial/RecordSender.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace halvex {
+namespace {
+
+constexpr std::int32_t kProtocolAckNak = 1;
+
+void AppendThreeDigits(std::string& text, unsigned value) {
+    text += static_cast<char>('0' + value / 100);
+    text += static_cast<char>('0' + value / 10 % 10);
+    text += static_cast<char>('0' + value % 10);
+}
+
+void WriteFrame(const std::string& text, std::int16_t transferMode, SerialPort& port) {
+    if (transferMode == 1) port.WriteByte(kStx);
+    for (char c : text) port.WriteByte(static_cast<std::uint8_t>(c));
+    if (transferMode == 1) port.WriteByte(kEtx);
+    port.WriteByte(kCr);
+    port.WriteByte(kLf);
+}
+
+bool Stopping(const SendContext& context) {
+    return context.stopRequested && context.stopRequested();
+}
+
+bool Fail(SendContext& context, const char* message) {
+    if (!Stopping(context)) context.dialogs.ShowMessage(message, kProgramCaption);
+    return false;
+}
+
+enum class TamselReply { Accepted, Refused, Missing };
+
+TamselReply ReadTamselReply(SerialPort& port) {
+    std::uint8_t reply[3] = {};
+    ReadResult result = port.Read(reply, sizeof reply);
+    if (result.status != ReadStatus::Ok || result.count < sizeof reply) return TamselReply::Missing;
+    return reply[0] == kAck ? TamselReply::Accepted : TamselReply::Refused;
+}
+
+}  // namespace
+
+void PauseUnlessStopped(std::chrono::milliseconds duration,
+                        const std::function<bool()>& stopRequested) {
+    using Clock = std::chrono::steady_clock;
+    constexpr std::chrono::milliseconds kSlice{20};
+    const auto deadline = Clock::now() + duration;
+    for (auto now = Clock::now(); now < deadline; now = Clock::now()) {
+        if (stopRequested && stopRequested()) return;
+        std::this_thread::sleep_for(std::min<Clock::duration>(kSlice, deadline - now));
+    }
+}
+
+std::string DecorateDataRecord(const std::string& record, std::int16_t transferMode,
+                               std::int32_t protocol, std::int32_t& counter) {
+    std::string working = record;
+    if (transferMode == 1) {
+        working += static_cast<char>('0' + counter % 10);
+        ++counter;
+        unsigned checksum = 0;
+        for (char c : working) checksum ^= static_cast<std::uint8_t>(c);
+        AppendThreeDigits(working, checksum);
+    } else if (transferMode == 2 && protocol == kProtocolAckNak) {
+        working += ',';
+        unsigned sum = 0;
+        for (char c : working) sum += static_cast<std::uint8_t>(c);
+        working += static_cast<char>(static_cast<std::uint8_t>(sum));
+    }
+    return working;
+}
+
+bool SendRecord(const std::string& text, SendContext& context) {
+    for (int refusals = 0;;) {
+        if (Stopping(context)) return false;
+        const std::int16_t mode = context.transferMode;
+        WriteFrame(text, mode, context.port);
+        const bool ackNak = context.settings.Protocol.load() == kProtocolAckNak;
+        if (mode == 1 && ackNak) {
+            switch (ReadTamselReply(context.port)) {
+                case TamselReply::Accepted:
+                    return true;
+                case TamselReply::Missing:
+                    return Fail(context, kNoReplyMessage);
+                case TamselReply::Refused:
+                    if (++refusals >= kMaxTamselRepeats) {
+                        return Fail(context, kTooManyRepeatsMessage);
+                    }
+                    continue;
+            }
+        }
+        if (mode == 2 && ackNak) {
+            std::uint8_t reply = 0;
+            ReadResult result = context.port.Read(&reply, 1);
+            if (result.status != ReadStatus::Ok || result.count < 1) {
+                return Fail(context, kNoReplyMessage);
+            }
+            return reply == kAck ? true : Fail(context, kBadReplyMessage);
+        }
+        std::chrono::milliseconds delay{context.settings.LineDelayMs.load()};
+        if (context.pause) {
+            context.pause(delay);
+        } else {
+            PauseUnlessStopped(delay, context.stopRequested);
+        }
+        return !Stopping(context);
+    }
+}
+
+bool SendDataRecord(const std::string& record, SendContext& context, std::int32_t& counter) {
+    std::string working = DecorateDataRecord(record, context.transferMode,
+                                             context.settings.Protocol.load(), counter);
+    return SendRecord(working, context);
+}
+
+}  // namespace halvex

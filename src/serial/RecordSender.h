@@ -1,0 +1,73 @@
+#pragma once
+// Sends one record to the instrument: the family's decoration (sequence digit and XOR checksum
+// for the Tamsel family, comma and sum byte for the Brenno family under Ack/Nak), the framing,
+// CR LF, and then either the instrument's reply or the per-record pause.
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "common/UserDialogs.h"
+#include "serial/CommSettings.h"
+#include "serial/SerialPort.h"
+
+namespace halvex {
+
+inline constexpr std::uint8_t kStx = 0x02;
+inline constexpr std::uint8_t kEtx = 0x03;
+inline constexpr std::uint8_t kEot = 0x04;
+inline constexpr std::uint8_t kAck = 0x06;
+inline constexpr std::uint8_t kCr = 0x0D;
+inline constexpr std::uint8_t kLf = 0x0A;
+
+inline constexpr const char* kNoReplyMessage = "Fail to receive the returned signal";
+inline constexpr const char* kBadReplyMessage = "Adjustment signal error";
+
+// A Tamsel instrument that answers every frame with a negative reply would otherwise keep the
+// transfer going for ever; after this many refusals of one frame in a row the transfer stops.
+inline constexpr int kMaxTamselRepeats = 100;
+inline constexpr const char* kTooManyRepeatsMessage =
+    "The instrument refused the same record 100 times in a row. The transfer was stopped.";
+
+// The longest record each family's instrument buffer takes before decoration.
+inline constexpr std::size_t kMaxTamselRecord = 251;
+inline constexpr std::size_t kMaxBrennoRecord = 253;
+inline constexpr std::size_t kMaxPlainRecord = 255;
+
+using PauseFunction = std::function<void(std::chrono::milliseconds)>;
+
+// What one upload run sends with. TransferMode is the worker's own copy; Protocol and
+// LineDelayMs are read from the live settings for every record and every repetition.
+struct SendContext {
+    SendContext(SerialPort& port, const CommSettings& settings, UserDialogs& dialogs,
+                std::int16_t transferMode)
+        : port(port), settings(settings), dialogs(dialogs), transferMode(transferMode) {}
+
+    SerialPort& port;
+    const CommSettings& settings;
+    UserDialogs& dialogs;
+    std::int16_t transferMode;
+    // True once the program is closing: the sender then stops without showing anything.
+    std::function<bool()> stopRequested = [] { return false; };
+    // Waits the per-record delay; by default a sleep that ends early when a stop is requested.
+    PauseFunction pause;
+};
+
+// Sleeps for `duration`, in short slices so that `stopRequested` can cut it short.
+void PauseUnlessStopped(std::chrono::milliseconds duration,
+                        const std::function<bool()>& stopRequested);
+
+// The decorated working copy of a data record (what SendDataRecord hands to SendRecord);
+// advances `counter` in TransferMode 1.
+std::string DecorateDataRecord(const std::string& record, std::int16_t transferMode,
+                               std::int32_t protocol, std::int32_t& counter);
+
+// Frames and writes `text`, then waits for the reply or pauses. False (after a message, unless
+// the program is closing) when the transfer must stop.
+bool SendRecord(const std::string& text, SendContext& context);
+
+// Decorates a data record for the instrument family and sends it with SendRecord.
+bool SendDataRecord(const std::string& record, SendContext& context, std::int32_t& counter);
+
+}  // namespace halvex
