@@ -9,16 +9,30 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core desktop-file-utils
+  locales
 )
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+
+# The number tests switch to a locale whose decimal mark is a comma, to show that reading and
+# writing numbers ignore the locale; make one when the system has none.
+ensure_comma_locale() {
+  locale -a 2>/dev/null | grep -qiE '^de_DE\.utf-?8$' && return 0
+  command -v localedef >/dev/null || return 0
+  "${as_root[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "warning: could not make de_DE.UTF-8"
+}
 
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  ensure_comma_locale
+  exit 0
+fi
 
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
 echo "Installing: ${missing[*]}"
 "${as_root[@]}" apt-get update -q
 DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+ensure_comma_locale
