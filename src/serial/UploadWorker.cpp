@@ -1,0 +1,99 @@
+#include "serial/UploadWorker.h"
+
+#include <chrono>
+#include <string_view>
+
+#include "serial/OpenCommPort.h"
+
+namespace halvex {
+namespace {
+
+constexpr std::chrono::milliseconds kEotSettle{100};
+
+// One upload run over an open port; the port stays open for the caller to close.
+class UploadRun {
+public:
+    UploadRun(const TransferEnvironment& env, const TransferFields& fields, SerialPort& port,
+              PauseFunction pause)
+        : env_(env), fields_(fields), context_(port, env.settings, env.dialogs, fields.TransferMode) {
+        context_.stopRequested = [&workers = env.workers] { return workers.ShuttingDown(); };
+        context_.pause = pause ? std::move(pause) : [this](std::chrono::milliseconds ms) {
+            PauseUnlessStopped(ms, context_.stopRequested);
+        };
+    }
+
+    // True when every record went out and the trailer was written.
+    bool Run() {
+        if (Stopping()) return false;
+        env_.dialogs.ShowMessage(kUploadPrompt, kProgramCaption);
+        if (!SendJobHeader() || Stopping()) return false;
+        env_.editor.ClearEditor();
+        if (!SendQueue()) return false;
+        WriteTrailer();
+        return !Stopping();
+    }
+
+    bool Stopping() const { return context_.stopRequested(); }
+
+private:
+    bool SendJobHeader() {
+        if (fields_.TransferMode != 1 || fields_.SiteHeader != 1) return true;
+        return SendRecord(kJobHeaderFirst, context_) && SendRecord(kJobHeaderSecond, context_);
+    }
+
+    bool SendQueue() {
+        const std::string_view queue = fields_.UploadQueue;
+        std::int32_t counter = 0;
+        for (std::size_t position = 0;;) {
+            const std::size_t end = queue.find('\x02', position);
+            if (end == std::string_view::npos || end == position) return true;
+            const std::string record(queue.substr(position, end - position));
+            if (!SendDataRecord(record, context_, counter) || Stopping()) return false;
+            // A full editor only stops the echo; the instrument still gets every record.
+            env_.editor.AppendEditorText(record + "\r\n");
+            position = end + 1;
+        }
+    }
+
+    void WriteTrailer() {
+        SerialPort& port = context_.port;
+        if (fields_.TransferMode == 1) {
+            for (std::uint8_t byte : {kStx, kEot, kEtx, kCr, kLf}) port.WriteByte(byte);
+        } else if (fields_.TransferMode == 3) {
+            context_.pause(std::chrono::milliseconds(env_.settings.LineDelayMs.load()));
+            port.WriteByte(kEot);
+            context_.pause(kEotSettle);
+            port.WriteByte(kCr);
+            port.WriteByte(kLf);
+        }
+    }
+
+    const TransferEnvironment& env_;
+    const TransferFields& fields_;
+    SendContext context_;
+};
+
+}  // namespace
+
+void UploadWorker(const TransferEnvironment& env, const TransferFields& fields,
+                  PauseFunction pause) {
+    std::unique_ptr<SerialPort> port = OpenCommPort(env);
+    if (!port) return;
+    bool finished = false;
+    bool stopping = false;
+    {
+        AttachedPort attached(env.workers, *port);
+        UploadRun run(env, fields, *port, std::move(pause));
+        finished = run.Run();
+        stopping = run.Stopping();
+    }
+    port->Close();
+    if (finished && !stopping) env.dialogs.ShowMessage(kCommunicationFinished, kProgramCaption);
+}
+
+bool StartUploadTransfer(TransferEnvironment env, TransferFields fields) {
+    WorkerRegistry& workers = env.workers;
+    return workers.Start([env, fields = std::move(fields)] { UploadWorker(env, fields); });
+}
+
+}  // namespace halvex

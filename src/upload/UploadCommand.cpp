@@ -1,0 +1,89 @@
+#include "upload/UploadCommand.h"
+
+#include <memory>
+
+#include "serial/UploadWorker.h"
+#include "upload/CodeListRecords.h"
+#include "upload/CoordinateRecords.h"
+#include "upload/TamselCoordinate.h"
+#include "upload/UploadLineScan.h"
+
+namespace halvex {
+namespace {
+
+struct KindSettings {
+    std::uint8_t siteHeader;
+    std::int16_t transferMode;
+};
+
+KindSettings SettingsFor(UploadKind kind) {
+    switch (kind) {
+        case UploadKind::TamselCoordinate: return {1, 1};
+        case UploadKind::BrennoCoordinate: return {1, 2};
+        case UploadKind::CorvaneCoordinate: return {1, 3};
+        case UploadKind::TamselCodeList: return {0, 1};
+        case UploadKind::BrennoCodeList: return {0, 2};
+        case UploadKind::OtherData: return {0, 3};
+    }
+    return {0, 0};
+}
+
+std::unique_ptr<RecordBuilder> MakeBuilder(UploadKind kind, std::string& queue) {
+    switch (kind) {
+        case UploadKind::TamselCoordinate: return std::make_unique<TamselCoordinateBuilder>(queue);
+        case UploadKind::BrennoCoordinate: return std::make_unique<BrennoCoordinateBuilder>(queue);
+        case UploadKind::CorvaneCoordinate:
+            return std::make_unique<CorvaneCoordinateBuilder>(queue);
+        case UploadKind::TamselCodeList: return std::make_unique<TamselCodeListBuilder>(queue);
+        case UploadKind::BrennoCodeList: return std::make_unique<BrennoCodeListBuilder>(queue);
+        case UploadKind::OtherData: return std::make_unique<OtherDataBuilder>(queue);
+    }
+    return nullptr;
+}
+
+std::string RefusalMessage(std::size_t lineNumber, const std::string& reason) {
+    return "Line " + std::to_string(lineNumber) + " cannot be uploaded: " + reason +
+           ". Nothing was sent.";
+}
+
+}  // namespace
+
+UploadBuild BuildUpload(UploadKind kind, const std::string& editorText) {
+    const KindSettings settings = SettingsFor(kind);
+    UploadBuild build;
+    build.siteHeader = settings.siteHeader;
+    build.transferMode = settings.transferMode;
+
+    std::string text;
+    text.reserve(editorText.size() + 2);
+    text.append(editorText).append("\r\n");
+    std::unique_ptr<RecordBuilder> builder = MakeBuilder(kind, build.queue);
+    std::size_t lineNumber = 0;
+    ForEachUploadLine(text, [&](std::string_view line) {
+        ++lineNumber;
+        std::string reason = builder->AddLine(line);
+        if (reason.empty()) return true;
+        build.refusal = RefusalMessage(lineNumber, reason);
+        return false;
+    });
+    if (build.Refused()) {
+        build.queue.clear();
+    } else {
+        builder->Finish();
+    }
+    return build;
+}
+
+std::optional<TransferFields> RunUploadCommand(UploadKind kind, const TransferEnvironment& env) {
+    if (!env.editor.ConfirmUnsaved()) return std::nullopt;
+    UploadBuild build = BuildUpload(kind, env.editor.GetEditorText());
+    if (build.Refused()) {
+        env.dialogs.ShowMessage(build.refusal, kProgramCaption, MessageIcon::Warning);
+        return std::nullopt;
+    }
+    TransferFields fields = build.Fields();
+    StartUploadTransfer(env, fields);  // no thread: the command ends without a message
+    return fields;
+}
+
+}  // namespace halvex

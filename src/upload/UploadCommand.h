@@ -1,0 +1,42 @@
+#pragma once
+// The frame every upload command runs on the user-interface thread: ConfirmUnsaved, build the
+// queue from the editor text, start the upload transfer with the worker's own copy of the
+// queue and of the two transfer fields.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "serial/TransferEnvironment.h"
+
+namespace halvex {
+
+enum class UploadKind {
+    TamselCoordinate,   // command 32776
+    BrennoCoordinate,   // command 32780
+    CorvaneCoordinate,  // command 32781
+    TamselCodeList,     // command 32777
+    BrennoCodeList,     // command 32786
+    OtherData,          // command 32787
+};
+
+struct UploadBuild {
+    std::string queue;
+    std::uint8_t siteHeader = 0;
+    std::int16_t transferMode = 0;
+    // Empty, or the message that tells the user why nothing can be uploaded.
+    std::string refusal;
+
+    bool Refused() const { return !refusal.empty(); }
+    TransferFields Fields() const { return {transferMode, siteHeader, queue}; }
+};
+
+// Builds the queue of one upload command from the whole editor text.
+UploadBuild BuildUpload(UploadKind kind, const std::string& editorText);
+
+// The whole command: asks ConfirmUnsaved, builds, and starts the transfer. Returns the fields
+// given to the worker (for the view to keep), or nothing when the user declined or the text was
+// refused (after a message naming the line); nothing is sent then.
+std::optional<TransferFields> RunUploadCommand(UploadKind kind, const TransferEnvironment& env);
+
+}  // namespace halvex
