@@ -1,0 +1,142 @@
+#include "serial/DownloadWorker.h"
+
+#include <memory>
+
+#include "serial/OpenCommPort.h"
+
+namespace halvex {
+
+namespace {
+
+constexpr std::uint8_t kEtx = 0x03;
+constexpr std::uint8_t kEot = 0x04;
+constexpr std::uint8_t kEnq = 0x05;
+constexpr std::uint8_t kAck = 0x06;
+constexpr std::uint8_t kLf = 0x0A;
+
+enum class DownloadEnd { Terminator, ReadFailed, TimedOut, EditorFull };
+
+// The receiving loop over an open port, with its line buffer and first-line flag.
+class DownloadRun {
+public:
+    DownloadRun(const TransferEnvironment& env, std::int16_t transferMode, SerialPort& port)
+        : env_(env), transferMode_(transferMode), port_(port) {}
+
+    DownloadEnd Receive() {
+        for (;;) {
+            std::uint8_t byte = 0;
+            const ReadResult read = port_.Read(&byte, 1);
+            if (read.status == ReadStatus::Failed) return DownloadEnd::ReadFailed;
+            if (read.count == 0) return DownloadEnd::TimedOut;
+            if (byte == Terminator()) return DownloadEnd::Terminator;
+            if (byte == kLf && AckNakTamsel()) port_.WriteByte(kAck);  // before the line shows
+            Collect(byte);
+            if (byte == kLf && !ShowLine()) return DownloadEnd::EditorFull;
+        }
+    }
+
+    std::size_t NulBytesShown() const { return nulBytesShown_; }
+
+private:
+    // ETX ends a Brenno download; EOT every other.
+    std::uint8_t Terminator() const { return transferMode_ == 2 ? kEtx : kEot; }
+
+    bool AckNakTamsel() const { return transferMode_ == 1 && env_.settings.Protocol.load() == 1; }
+
+    void Collect(std::uint8_t byte) {
+        if (byte == 0) {
+            ++lineNulBytes_;
+            byte = static_cast<std::uint8_t>(kNulSubstitute);
+        }
+        line_.push_back(static_cast<char>(byte));
+    }
+
+    // Puts the collected line into the editor; false when the editor is full.
+    bool ShowLine() {
+        if (firstLine_) {
+            firstLine_ = false;  // the caret still stands at the start of the emptied editor
+        } else {
+            env_.editor.MoveCaretTo(kCaretToEnd);
+        }
+        if (!env_.editor.AppendEditorText(line_)) return false;
+        nulBytesShown_ += lineNulBytes_;
+        lineNulBytes_ = 0;
+        // In the Tamsel family every later line is shown after one extra LF.
+        line_ = transferMode_ == 1 ? std::string(1, static_cast<char>(kLf)) : std::string();
+        return true;
+    }
+
+    const TransferEnvironment& env_;
+    const std::int16_t transferMode_;
+    SerialPort& port_;
+    std::string line_;
+    bool firstLine_ = true;
+    std::size_t lineNulBytes_ = 0;
+    std::size_t nulBytesShown_ = 0;
+};
+
+void Tell(const TransferEnvironment& env, const std::string& message) {
+    if (!env.workers.ShuttingDown()) env.dialogs.ShowMessage(message, kProgramCaption);
+}
+
+void Prompt(const TransferEnvironment& env, std::int16_t transferMode, SerialPort& port) {
+    if (transferMode == 1 && env.settings.Protocol.load() == 1) {
+        Tell(env, kDownloadPromptStationFirst);
+        port.WriteByte(kEnq);
+    } else {
+        Tell(env, kDownloadPromptComputerFirst);
+    }
+}
+
+// Closes the port and tells the user how the download ended, each message in its order.
+void Finish(const TransferEnvironment& env, DownloadEnd end, SerialPort& port) {
+    switch (end) {
+        case DownloadEnd::Terminator:
+            port.Close();
+            break;
+        case DownloadEnd::ReadFailed:
+            port.Close();
+            Tell(env, kCommunicationFailedMessage);
+            break;
+        case DownloadEnd::TimedOut:
+            Tell(env, kCommunicationTimeOutMessage);
+            port.Close();
+            break;
+        case DownloadEnd::EditorFull:
+            port.Close();
+            Tell(env, kDownloadTooLargeMessage);
+            break;
+    }
+}
+
+}  // namespace
+
+std::string NulBytesReplacedMessage(std::size_t count) {
+    const std::string bytes = count == 1 ? "1 byte" : std::to_string(count) + " bytes";
+    return "The instrument sent " + bytes +
+           " of value 0, which the editor cannot hold. They are shown as the byte SUB (0x1A).";
+}
+
+void DownloadWorker(const TransferEnvironment& env, std::int16_t transferMode) {
+    env.editor.ClearEditor();
+    std::unique_ptr<SerialPort> port = OpenCommPort(env);
+    if (!port) return;
+    std::size_t nulBytesShown = 0;
+    {
+        AttachedPort attached(env.workers, *port);
+        env.editor.SetEditorReadOnly(true);
+        Prompt(env, transferMode, *port);
+        DownloadRun run(env, transferMode, *port);
+        Finish(env, run.Receive(), *port);
+        nulBytesShown = run.NulBytesShown();
+    }
+    env.editor.SetEditorReadOnly(false);
+    if (nulBytesShown > 0) Tell(env, NulBytesReplacedMessage(nulBytesShown));
+}
+
+bool StartDownload(TransferEnvironment env, std::int16_t transferMode) {
+    WorkerRegistry& workers = env.workers;
+    return workers.Start([env, transferMode] { DownloadWorker(env, transferMode); });
+}
+
+}  // namespace halvex
