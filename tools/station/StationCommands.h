@@ -1,0 +1,22 @@
+#pragma once
+// The simulator's subcommands. Each lives in its own source file and is listed once in the table
+// in main.cpp.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace halvex::station {
+
+struct StationCommand {
+    const char* name;
+    const char* summary;
+    // Runs the command with the arguments after its name; returns the exit status.
+    int (*run)(const std::vector<std::string>& args);
+    void (*printHelp)(std::ostream& out);
+};
+
+int RunDownloadCommand(const std::vector<std::string>& args);
+void PrintDownloadHelp(std::ostream& out);
+
+}  // namespace halvex::station
