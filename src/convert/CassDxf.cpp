@@ -1,0 +1,125 @@
+#include "convert/CassDxf.h"
+
+#include <array>
+#include <utility>
+
+#include "convert/CopyToken.h"
+#include "convert/LineScan.h"
+#include "convert/NumberFormat.h"
+#include "convert/NumberReader.h"
+
+namespace halvex {
+
+namespace {
+
+using Pair = std::pair<int, std::string_view>;
+
+// Group code and value of each pair of the head after the leading comment.
+constexpr Pair kHeadPairs[] = {
+    // HEADER
+    {0, "SECTION"}, {2, "HEADER"},
+    {9, "$EXTMIN"}, {10, "0.00000"}, {20, "0.00000"},
+    {9, "$EXTMAX"}, {10, "10000.00000"}, {20, "10000.00000"},
+    {9, "$LIMMIN"}, {10, "10000.00000"}, {20, "9990.85000"},
+    {9, "$LIMMAX"}, {10, "10007.86000"}, {20, "10005.49000"},
+    {9, "$VIEWCTR"}, {10, "5003.93000"}, {20, "5002.67000"},
+    {9, "$TEXTSIZE"}, {40, "0.00020"},
+    {9, "$ACADVER"}, {1, "AC1006"},
+    {9, "$TEXTSTYLE"}, {7, "MONOTXT"},
+    {0, "ENDSEC"},
+    // TABLES
+    {0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {70, "5"},
+    {0, "LAYER"}, {2, "SYMBOL"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"},
+    {0, "LAYER"}, {2, "ATTRIBUTE"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"},
+    {0, "LAYER"}, {2, "LINE"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"},
+    {0, "LAYER"}, {2, "ANNOTATION"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"},
+    {0, "LAYER"}, {2, "PLANFORM"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"},
+    {0, "ENDTAB"}, {0, "ENDSEC"},
+    // BLOCKS
+    {0, "SECTION"}, {2, "BLOCKS"},
+    {0, "BLOCK"}, {2, "SYMBOL"}, {70, "66"}, {10, "0.00000"}, {20, "0.00000"}, {30, "0.00000"},
+    {0, "LINE"}, {8, "SYMBOL"}, {10, "0.00000"}, {20, "0.50000"}, {30, "0.00000"},
+    {11, "0.00000"}, {21, "-0.50000"}, {31, "0.00000"},
+    {0, "LINE"}, {8, "SYMBOL"}, {10, "0.50000"}, {20, "0.00000"}, {30, "0.00000"},
+    {11, "-0.50000"}, {21, "0.00000"}, {31, "0.00000"},
+    {0, "ENDBLK"},
+    {0, "BLOCK"}, {2, "DEFAULT"}, {70, "66"}, {10, "0.00000"}, {20, "0.00000"}, {30, "0.00000"},
+    {0, "ATTDEF"}, {8, "ATTRIBUTE"}, {10, "0.00000"}, {20, "-0.00040"}, {30, "0.00000"},
+    {40, "0.00020"}, {1, ""}, {3, ""}, {2, "POINTID"}, {70, "1"},
+    {0, "ATTDEF"}, {8, "ATTRIBUTE"}, {10, "0.00000"}, {20, "-0.00080"}, {30, "0.00000"},
+    {40, "0.00020"}, {1, ""}, {3, ""}, {2, "CODE"}, {70, "1"},
+    {0, "ENDBLK"},
+    {0, "ENDSEC"},
+    // ENTITIES
+    {0, "SECTION"}, {2, "ENTITIES"},
+};
+
+constexpr std::string_view kTail = "ENDSEC\r\n 0\r\nEOF\r\n";
+constexpr int kCassCommas = 4;
+
+std::string MakeHead() {
+    std::string head = "999\r\nRED33     V04-04.30\r\n";
+    for (const auto& [code, value] : kHeadPairs) {
+        head.append(1, ' ').append(std::to_string(code)).append("\r\n");
+        head.append(value).append("\r\n");
+    }
+    head.append(" 0\r\n");  // its value is the first line of the first point, or of the tail
+    return head;
+}
+
+// The five words of a line with exactly four commas: name, code, east, north, height.
+bool ReadPointWords(std::string_view line, std::array<std::string_view, 5>& words) {
+    std::array<std::size_t, kCassCommas> commas{};
+    int count = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != ',') continue;
+        if (count == kCassCommas) return false;
+        commas[count++] = i;
+    }
+    if (count != kCassCommas) return false;
+    words[0] = TokenAt(line);
+    for (int i = 0; i < kCassCommas; ++i) words[i + 1] = TokenAt(line.substr(commas[i] + 1));
+    return true;
+}
+
+void AppendPoint(std::string& out, const std::array<std::string_view, 5>& words) {
+    const auto& [name, code, east, north, height] = words;
+    const double heightValue = ReadNumber(height);
+    out.append("POINT\r\n  5\r\n20\r\n  8\r\nPOINT\r\n");
+    out.append("10\r\n").append(east).append("\r\n");
+    out.append("20\r\n").append(north).append("\r\n");
+    out.append("30\r\n").append(height).append("\r\n");
+    out.append("0\r\nTEXT\r\n 8\r\nANNOTATION\r\n");
+    out.append(" 10\r\n");
+    AppendFixed(out, ReadNumber(east) + 1.0, 6);
+    out.append("\r\n 20\r\n");
+    AppendFixed(out, ReadNumber(north) + 1.0, 6);
+    out.append("\r\n 30\r\n");
+    AppendFixed(out, heightValue, 6);
+    out.append("\r\n 40\r\n1.00000\r\n");
+    out.append(" 1\r\n").append(name).append(1, ' ').append(code).append(1, ' ');
+    AppendFixed(out, heightValue, 3);
+    out.append("\r\n 50\r\n0.00000\r\n 0\r\n");
+}
+
+}  // namespace
+
+const std::string& DxfHead() {
+    static const std::string head = MakeHead();
+    return head;
+}
+
+DxfDrawing BuildCassDxf(std::string_view text) {
+    DxfDrawing drawing;
+    drawing.bytes = DxfHead();
+    std::array<std::string_view, 5> words;
+    ForEachCrLine(text, [&](std::string_view line) {
+        if (!ReadPointWords(line, words)) return;
+        AppendPoint(drawing.bytes, words);
+        ++drawing.points;
+    });
+    drawing.bytes.append(kTail);
+    return drawing;
+}
+
+}  // namespace halvex

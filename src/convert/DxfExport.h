@@ -1,0 +1,31 @@
+#pragma once
+// The CASS to DXF export as the menu runs it, once the user has chosen the file: the drawing of
+// the editor's point lines is written to the path (in both outcomes, as the user asked for a
+// file), then the outcome is shown with caption "Halvex" and no icon. The editor is only read.
+
+#include <string>
+
+#include "common/EditorOps.h"
+#include "common/UserDialogs.h"
+
+namespace halvex {
+
+struct DxfExportOutcome {
+    bool written = false;
+    int points = 0;
+    std::string path;
+    std::string error;  // the system's reason when not written
+};
+
+// Builds the drawing of the text and writes it to the path.
+DxfExportOutcome ExportCassToDxf(const std::string& editorText, const std::string& path);
+
+// "Successfully transformed N points", "The file is not CASS DAT format", or, when the file could
+// not be written, "Cannot write the file <path>: <reason>. Nothing was exported.".
+std::string DxfExportMessage(const DxfExportOutcome& outcome);
+
+// GetEditorText, ExportCassToDxf, then the message (a write failure with the error icon).
+DxfExportOutcome RunCassDxfExport(EditorOps& editor, UserDialogs& dialogs,
+                                  const std::string& path);
+
+}  // namespace halvex

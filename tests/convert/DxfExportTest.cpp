@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "DataFile.h"
+#include "convert/DxfExport.h"
+#include "convert/FileWrite.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeEditor.h"
+
+namespace halvex {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadDataFile;
+using testing::ReadFileBytes;
+
+class DxfExportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("halvex-dxf-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir_);
+    }
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+    static void Put(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    // Only the named files are in the directory: nothing left over from writing.
+    std::size_t FilesInDir() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(DxfExportTest, WritesTheDrawingAndReportsThePoints) {
+    testing::FakeEditor editor;
+    testing::FakeDialogs dialogs;
+    editor.SetText(ReadDataFile("two_points.txt"));
+    const std::string path = PathOf("out.dxf");
+    const DxfExportOutcome outcome = RunCassDxfExport(editor, dialogs, path);
+    EXPECT_TRUE(outcome.written);
+    EXPECT_EQ(outcome.points, 2);
+    EXPECT_EQ(ReadFileBytes(path), ReadDataFile("two_points.dxf"));
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text, "Successfully transformed 2 points");
+    EXPECT_EQ(dialogs.Messages()[0].caption, "Halvex");
+    EXPECT_EQ(dialogs.Messages()[0].icon, MessageIcon::None);
+    EXPECT_EQ(editor.Calls(), std::vector<std::string>{});  // the editor is only read
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
+TEST_F(DxfExportTest, WithoutPointsTheEmptyDrawingIsStillWritten) {
+    testing::FakeEditor editor;
+    testing::FakeDialogs dialogs;
+    editor.SetText("not a point list\r\n");
+    const std::string path = PathOf("out.dxf");
+    Put(path, std::string(5000, 'o'));  // replaced, not appended to
+    RunCassDxfExport(editor, dialogs, path);
+    EXPECT_EQ(ReadFileBytes(path), ReadDataFile("empty.dxf"));
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"The file is not CASS DAT format"});
+    EXPECT_EQ(dialogs.Messages()[0].caption, "Halvex");
+}
+
+TEST_F(DxfExportTest, AFileThatCannotBeMadeIsAnErrorNamingIt) {
+    testing::FakeEditor editor;
+    testing::FakeDialogs dialogs;
+    editor.SetText("P,C,1,2,3\r\n");
+    const std::string path = PathOf("missing-dir/out.dxf");
+    const DxfExportOutcome outcome = RunCassDxfExport(editor, dialogs, path);
+    EXPECT_FALSE(outcome.written);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text,
+              "Cannot write the file " + path + ": No such file or directory. Nothing was exported.");
+    EXPECT_EQ(dialogs.Messages()[0].icon, MessageIcon::Error);
+}
+
+TEST_F(DxfExportTest, AFullDeviceIsAFailureNotASuccess) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    const DxfExportOutcome outcome = ExportCassToDxf("P,C,1,2,3\r\n", "/dev/full");
+    EXPECT_FALSE(outcome.written);
+    EXPECT_EQ(outcome.error, "No space left on device");
+    EXPECT_EQ(DxfExportMessage(outcome).find("Successfully"), std::string::npos);
+}
+
+TEST_F(DxfExportTest, FailureKeepsTheEarlierFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores write protection";
+    const std::string path = PathOf("kept.dxf");
+    Put(path, "earlier drawing");
+    fs::permissions(path, fs::perms::owner_read);
+    const DxfExportOutcome outcome = ExportCassToDxf("P,C,1,2,3\r\n", path);
+    EXPECT_FALSE(outcome.written);
+    EXPECT_EQ(ReadFileBytes(path), "earlier drawing");
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
+TEST_F(DxfExportTest, ReplacingKeepsPermissionsAndSymbolicLinks) {
+    const std::string target = PathOf("real.dxf");
+    const std::string link = PathOf("link.dxf");
+    Put(target, "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("real.dxf", link);
+    const DxfExportOutcome outcome = ExportCassToDxf("", link);
+    ASSERT_TRUE(outcome.written) << outcome.error;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(target), ReadDataFile("empty.dxf"));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(FilesInDir(), 2u);
+}
+
+TEST_F(DxfExportTest, ADirectoryWithoutWritePermissionFallsBackToWritingInPlace) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores write protection";
+    const std::string path = PathOf("in-place.dxf");
+    Put(path, "old");
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    const FileWriteResult result = WriteWholeFile(path, "new bytes");
+    fs::permissions(dir_, fs::perms::owner_all);
+    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(ReadFileBytes(path), "new bytes");
+}
+
+TEST_F(DxfExportTest, MessagesForEachOutcome) {
+    EXPECT_EQ(DxfExportMessage({true, 1, "a.dxf", ""}), "Successfully transformed 1 points");
+    EXPECT_EQ(DxfExportMessage({true, 30000, "a.dxf", ""}), "Successfully transformed 30000 points");
+    EXPECT_EQ(DxfExportMessage({true, 0, "a.dxf", ""}), "The file is not CASS DAT format");
+    EXPECT_EQ(DxfExportMessage({false, 3, "/x/a.dxf", "Permission denied"}),
+              "Cannot write the file /x/a.dxf: Permission denied. Nothing was exported.");
+}
+
+}  // namespace
+}  // namespace halvex
