@@ -1,0 +1,59 @@
+#include "CommandTable.h"
+
+#include <array>
+
+#include "convert/BrennoConversion.h"
+#include "convert/CassDxf.h"
+#include "convert/ConversionMessages.h"
+#include "convert/DulmarConversion.h"
+#include "convert/TamselCassConversion.h"
+#include "convert/TamselPcodeConversion.h"
+
+namespace halvex::tool {
+
+namespace {
+
+constexpr int kFailure = 1;
+
+// A conversion as the menu command runs it: its output on success, its message otherwise.
+template <ConversionResult (*Convert)(std::string_view)>
+CommandResult RunConversion(std::string_view input) {
+    const ConversionResult result = Convert(input);
+    if (result.wrongFormat) return {{}, false, kWrongFormatMessage, kFailure};
+    if (!result.produced) return {{}, false, kTransformFailedMessage, kFailure};
+    return {result.output, true, {}, 0};
+}
+
+// The drawing is written in both outcomes, as the export writes its file in both.
+CommandResult RunCassDxf(std::string_view input) {
+    DxfDrawing drawing = BuildCassDxf(input);
+    if (drawing.points == 0) return {std::move(drawing.bytes), true, kNotCassMessage, kFailure};
+    std::string message = kDxfSuccessPrefix + std::to_string(drawing.points) + " points";
+    return {std::move(drawing.bytes), true, std::move(message), 0};
+}
+
+constexpr std::array kCommands{
+    ConvertCommand{"tamsel-cass", "Tamsel coordinate download to CASS point lines",
+                   RunConversion<ConvertTamselToCass>},
+    ConvertCommand{"brenno-cass", "Brenno point records to CASS point lines",
+                   RunConversion<ConvertBrennoToCass>},
+    ConvertCommand{"brenno-nez", "Brenno point records to a NEZ point list (north first)",
+                   RunConversion<ConvertBrennoToNez>},
+    ConvertCommand{"dulmar-cass", "Dulmar point lines to CASS point lines",
+                   RunConversion<ConvertDulmarToCass>},
+    ConvertCommand{"tamsel-pcode", "Tamsel code-list download to a numbered code table",
+                   RunConversion<ConvertTamselPcode>},
+    ConvertCommand{"cass-dxf", "CASS point lines to a DXF drawing", RunCassDxf},
+};
+
+}  // namespace
+
+std::span<const ConvertCommand> Commands() { return kCommands; }
+
+const ConvertCommand* FindCommand(std::string_view name) {
+    for (const ConvertCommand& command : kCommands)
+        if (command.name == name) return &command;
+    return nullptr;
+}
+
+}  // namespace halvex::tool

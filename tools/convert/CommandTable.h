@@ -1,0 +1,30 @@
+#pragma once
+// The commands of halvex-convert. Each takes the input bytes exactly as the editor would hold
+// them and gives what the editor (or the exported file) would hold afterwards. A new command is
+// one more entry in the table.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace halvex::tool {
+
+struct CommandResult {
+    std::string output;      // bytes for OUTPUT
+    bool writeOutput = false;
+    std::string message;     // one line for stderr, or empty
+    int exitCode = 0;
+};
+
+struct ConvertCommand {
+    std::string_view name;
+    std::string_view summary;
+    CommandResult (*run)(std::string_view input);
+};
+
+std::span<const ConvertCommand> Commands();
+
+// nullptr when no command has that name.
+const ConvertCommand* FindCommand(std::string_view name);
+
+}  // namespace halvex::tool

@@ -1,0 +1,75 @@
+// halvex-convert: the program's conversions and DXF export on files, without the editor.
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Arguments.h"
+#include "CommandTable.h"
+#include "StreamIo.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kFailure = 1;
+
+void PrintUsage(std::FILE* to) {
+    std::fputs(
+        "Usage: halvex-convert COMMAND [INPUT] [-o OUTPUT]\n"
+        "Converts INPUT (standard input when absent or \"-\") as the menu command would convert\n"
+        "the editor's text, and writes the result to OUTPUT (standard output when absent or \"-\").\n"
+        "On failure the program's message is printed and nothing is written, except that\n"
+        "cass-dxf always writes its drawing. Bytes after a NUL byte in INPUT are ignored, as\n"
+        "when the file is opened in the editor.\n\nCommands:\n",
+        to);
+    for (const halvex::tool::ConvertCommand& command : halvex::tool::Commands())
+        std::fprintf(to, "  %-26.*s %.*s\n", static_cast<int>(command.name.size()),
+                     command.name.data(), static_cast<int>(command.summary.size()),
+                     command.summary.data());
+    std::fputs("\nExit status: 0 done, 1 failed, 2 wrong command line.\n", to);
+}
+
+std::string Describe(const std::string& path, bool input) {
+    if (path == "-") return input ? "standard input" : "standard output";
+    return path;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::signal(SIGPIPE, SIG_IGN);  // a closed pipe is reported as a write error
+    std::string error;
+    const auto args = halvex::tool::ParseArguments(std::vector<std::string>(argv + 1, argv + argc),
+                                                   error);
+    if (!args) {
+        std::fprintf(stderr, "halvex-convert: %s\n", error.c_str());
+        PrintUsage(stderr);
+        return kUsageError;
+    }
+    if (args->help) {
+        PrintUsage(stdout);
+        return 0;
+    }
+
+    auto input = halvex::tool::ReadAll(args->input, error);
+    if (!input) {
+        std::fprintf(stderr, "halvex-convert: cannot read %s: %s\n",
+                     Describe(args->input, true).c_str(), error.c_str());
+        return kFailure;
+    }
+    if (const std::size_t nul = input->find('\0'); nul != std::string::npos) {
+        std::fprintf(stderr, "halvex-convert: %s: bytes after the NUL byte at offset %zu ignored\n",
+                     Describe(args->input, true).c_str(), nul);
+        input->resize(nul);
+    }
+
+    const halvex::tool::CommandResult result = halvex::tool::FindCommand(args->command)->run(*input);
+    if (result.writeOutput && !halvex::tool::WriteAll(args->output, result.output, error)) {
+        std::fprintf(stderr, "halvex-convert: cannot write %s: %s\n",
+                     Describe(args->output, false).c_str(), error.c_str());
+        return kFailure;
+    }
+    if (!result.message.empty()) std::fprintf(stderr, "%s\n", result.message.c_str());
+    return result.exitCode;
+}
