@@ -18,5 +18,7 @@ struct StationCommand {
 
 int RunDownloadCommand(const std::vector<std::string>& args);
 void PrintDownloadHelp(std::ostream& out);
+int RunUploadCommand(const std::vector<std::string>& args);
+void PrintUploadHelp(std::ostream& out);
 
 }  // namespace halvex::station
