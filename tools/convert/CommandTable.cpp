@@ -44,6 +44,18 @@ constexpr std::array kCommands{
     ConvertCommand{"tamsel-pcode", "Tamsel code-list download to a numbered code table",
                    RunConversion<ConvertTamselPcode>},
     ConvertCommand{"cass-dxf", "CASS point lines to a DXF drawing", RunCassDxf},
+    ConvertCommand{"upload-tamsel-coordinate", "CASS point lines to a Tamsel coordinate upload's records",
+                   PreviewTamselCoordinateUpload},
+    ConvertCommand{"upload-brenno-coordinate", "CASS point lines to a Brenno coordinate upload's records",
+                   PreviewBrennoCoordinateUpload},
+    ConvertCommand{"upload-corvane-coordinate", "CASS point lines to a Corvane coordinate upload's records",
+                   PreviewCorvaneCoordinateUpload},
+    ConvertCommand{"upload-tamsel-pcode", "Code lines to a Tamsel code-list upload's records",
+                   PreviewTamselCodeListUpload},
+    ConvertCommand{"upload-brenno-pcode", "Code lines to a Brenno code-list upload's records",
+                   PreviewBrennoCodeListUpload},
+    ConvertCommand{"upload-other-data", "Text lines to a free-text upload's records",
+                   PreviewOtherDataUpload},
 };
 
 }  // namespace

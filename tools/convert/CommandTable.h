@@ -24,6 +24,14 @@ struct ConvertCommand {
 
 std::span<const ConvertCommand> Commands();
 
+// Upload previews (UploadPreview.cpp): the queue of records an upload command would send.
+CommandResult PreviewTamselCoordinateUpload(std::string_view input);
+CommandResult PreviewBrennoCoordinateUpload(std::string_view input);
+CommandResult PreviewCorvaneCoordinateUpload(std::string_view input);
+CommandResult PreviewTamselCodeListUpload(std::string_view input);
+CommandResult PreviewBrennoCodeListUpload(std::string_view input);
+CommandResult PreviewOtherDataUpload(std::string_view input);
+
 // nullptr when no command has that name.
 const ConvertCommand* FindCommand(std::string_view name);
 
