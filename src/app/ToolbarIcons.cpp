@@ -1,0 +1,138 @@
+#include "app/ToolbarIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include "editor/CommandIds.h"
+
+namespace halvex {
+namespace {
+
+constexpr int kWidth = 16;
+constexpr int kHeight = 15;
+
+const QColor kInk(32, 32, 32);
+const QColor kPaper(255, 255, 255);
+const QColor kFolder(230, 190, 70);
+const QColor kBlue(40, 90, 170);
+
+void DrawSheet(QPainter& p, int x, int y, int w, int h) {
+    QPolygon sheet;
+    sheet << QPoint(x, y) << QPoint(x + w - 4, y) << QPoint(x + w, y + 4) << QPoint(x + w, y + h)
+          << QPoint(x, y + h);
+    p.setPen(kInk);
+    p.setBrush(kPaper);
+    p.drawPolygon(sheet);
+    p.drawLine(x + w - 4, y, x + w - 4, y + 4);
+    p.drawLine(x + w - 4, y + 4, x + w, y + 4);
+}
+
+void DrawNew(QPainter& p) { DrawSheet(p, 3, 1, 10, 13); }
+
+void DrawOpen(QPainter& p) {
+    p.setPen(kInk);
+    p.setBrush(kFolder);
+    p.drawRect(1, 4, 12, 9);
+    p.drawRect(1, 2, 5, 2);
+    p.setBrush(kFolder.lighter(120));
+    QPolygon flap;
+    flap << QPoint(3, 7) << QPoint(15, 7) << QPoint(13, 13) << QPoint(1, 13);
+    p.drawPolygon(flap);
+}
+
+void DrawSave(QPainter& p) {
+    p.setPen(kInk);
+    p.setBrush(kBlue);
+    p.drawRect(1, 1, 13, 13);
+    p.setBrush(kPaper);
+    p.drawRect(4, 1, 7, 5);
+    p.setBrush(QColor(200, 200, 200));
+    p.drawRect(3, 9, 9, 5);
+}
+
+void DrawCut(QPainter& p) {
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(4, 1, 10, 9);
+    p.drawLine(11, 1, 5, 9);
+    p.drawEllipse(2, 9, 4, 4);
+    p.drawEllipse(9, 9, 4, 4);
+}
+
+void DrawCopy(QPainter& p) {
+    DrawSheet(p, 1, 1, 8, 9);
+    DrawSheet(p, 6, 5, 8, 9);
+}
+
+void DrawPaste(QPainter& p) {
+    p.setPen(kInk);
+    p.setBrush(QColor(170, 120, 60));
+    p.drawRect(1, 2, 10, 12);
+    p.setBrush(QColor(200, 200, 200));
+    p.drawRect(4, 1, 4, 2);
+    DrawSheet(p, 7, 6, 7, 8);
+}
+
+void DrawPrint(QPainter& p) {
+    p.setPen(kInk);
+    p.setBrush(kPaper);
+    p.drawRect(4, 1, 8, 5);
+    p.setBrush(QColor(190, 190, 190));
+    p.drawRect(1, 6, 14, 6);
+    p.setBrush(kPaper);
+    p.drawRect(4, 10, 8, 4);
+}
+
+void DrawAbout(QPainter& p) {
+    p.setPen(kInk);
+    p.setBrush(QColor(255, 240, 150));
+    p.drawEllipse(1, 0, 13, 13);
+    QFont font;
+    font.setPixelSize(11);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(kBlue);
+    p.drawText(QRect(1, 0, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
+}
+
+QIcon Draw(void (*draw)(QPainter&)) {
+    QPixmap pixmap(kWidth, kHeight);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    draw(painter);
+    painter.end();
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+QIcon ToolbarIcon(int commandId) {
+    switch (commandId) {
+        case ids::kFileNew:
+            return Draw(DrawNew);
+        case ids::kFileOpen:
+            return Draw(DrawOpen);
+        case ids::kFileSave:
+            return Draw(DrawSave);
+        case ids::kEditCut:
+            return Draw(DrawCut);
+        case ids::kEditCopy:
+            return Draw(DrawCopy);
+        case ids::kEditPaste:
+            return Draw(DrawPaste);
+        case ids::kFilePrint:
+            return Draw(DrawPrint);
+        case ids::kAppAbout:
+            return Draw(DrawAbout);
+        default:
+            return {};
+    }
+}
+
+QIcon ApplicationIcon() {
+    QIcon icon(QStringLiteral(":/halvex/halvex.png"));
+    return icon;
+}
+
+}  // namespace halvex

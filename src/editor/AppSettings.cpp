@@ -1,0 +1,19 @@
+#include "editor/AppSettings.h"
+
+namespace halvex {
+
+std::unique_ptr<QSettings> OpenAppSettings() {
+    return std::make_unique<QSettings>(QString::fromLatin1(kSettingsOrganization),
+                                       QString::fromLatin1(kSettingsApplication));
+}
+
+int ReadPreviewPages() {
+    return OpenAppSettings()->value(QStringLiteral("Settings/PreviewPages"), 0).toInt() == 2 ? 2
+                                                                                            : 1;
+}
+
+void WritePreviewPages(int pages) {
+    OpenAppSettings()->setValue(QStringLiteral("Settings/PreviewPages"), pages == 2 ? 2 : 1);
+}
+
+}  // namespace halvex

@@ -1,0 +1,128 @@
+#pragma once
+// The editor view: holds and shows the text, implements the editor operations, receives every
+// command first, and owns the communication settings and the state of the current transfer.
+//
+// The editor operations may be called from worker threads: each call is carried out on the
+// user-interface thread while the worker waits, in the order made. When the window closes,
+// BeginShutdown() first releases the workers' pending calls (they return at once, touching no
+// widget, and message boxes count as answered OK or No) and then stops and waits for the
+// workers.
+
+#include <QWidget>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/EditorOps.h"
+#include "editor/CommandTarget.h"
+#include "editor/MessageBoxes.h"
+#include "editor/UiThreadCall.h"
+#include "serial/CommSettings.h"
+#include "serial/SerialPort.h"
+#include "serial/TransferEnvironment.h"
+#include "serial/WorkerRegistry.h"
+
+namespace halvex {
+
+class ByteEditor;
+class CHalvexDoc;
+
+class CHalvexView : public QWidget, public EditorOps, public CommandTarget {
+    Q_OBJECT
+
+public:
+    explicit CHalvexView(CHalvexDoc* document, QWidget* parent = nullptr);
+    ~CHalvexView() override;
+
+    // The transfer state, read by workers through TheView.
+    std::uint8_t SiteHeader = 0;
+    std::int16_t TransferMode = 0;
+    std::string UploadQueue;
+    halvex::CommSettings CommSettings;
+    WorkerRegistry Workers;
+
+    // The serial layer installs its device opener here; until then every open fails.
+    void SetPortOpener(std::unique_ptr<SerialPortOpener> opener);
+    SerialPortOpener* PortOpener() const { return portOpener_.get(); }
+    // The view as editor, its message boxes, the settings, the opener and the worker registry.
+    TransferEnvironment MakeTransferEnvironment();
+    UserDialogs& Dialogs() { return boxes_; }
+    MessageBoxes& Boxes() { return boxes_; }
+
+    // Editor operations.
+    std::string GetEditorText() override;
+    void SetEditorText(const std::string& text) override;
+    void ClearEditor() override;
+    bool AppendEditorText(const std::string& text) override;
+    void MoveCaretTo(std::size_t index) override;
+    void SetEditorReadOnly(bool readOnly) override;
+    bool ConfirmUnsaved() override;
+
+    // For the document (user-interface thread): new or opened text, both flags cleared.
+    void ResetText(const std::string& text);
+    void ClearTextModified() { textModified_ = false; }
+    bool TextModified() const { return textModified_; }
+    CHalvexDoc* GetDocument() const { return document_; }
+    ByteEditor* Editor() const { return editor_; }
+
+    // False while a worker's call is being carried out on the user-interface thread (a worker's
+    // message box is open): the window must not close under it.
+    bool CanShutDownNow() const { return !calls_.Busy(); }
+    void BeginShutdown();
+
+    const CommandHandler* FindCommandHandler(int id) const override;
+    using Handler = void (CHalvexView::*)();
+    // The handler method of one of the program's commands, nullptr for other ids.
+    static Handler ProgramCommandHandler(int id);
+
+    // Standard commands handled by the view.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    // Prints the text on the shared printer without asking; false when printing failed.
+    bool PrintWithoutDialog();
+
+    // The program's own commands (see HalvexViewTransform.cpp, HalvexViewComm.cpp and
+    // HalvexViewUpload.cpp).
+    void OnTransformTamselCass();
+    void OnTransformBrennoCass();
+    void OnTransformBrennoNez();
+    void OnTransformDulmarCass();
+    void OnTransformTamselPcode();
+    void OnTransformCassDxf();
+    void OnParameter();
+    void OnDownloadTamsel();
+    void OnDownloadBrenno();
+    void OnDownloadCorvane();
+    void OnUploadTamselCoordinate();
+    void OnUploadBrennoCoordinate();
+    void OnUploadCorvaneCoordinate();
+    void OnUploadTamselPcode();
+    void OnUploadBrennoPcode();
+    void OnUploadOtherData();
+
+signals:
+    // Something that decides a command's enabled state changed (selection, text, clipboard,
+    // read-only state).
+    void CommandStateChanged();
+    void ReadOnlyChanged(bool readOnly);
+
+private:
+    void BuildCommands();
+    void OnBytesChanged();
+    QString DocumentTitle() const;
+
+    CHalvexDoc* document_;
+    ByteEditor* editor_;
+    UiThreadCall calls_;
+    MessageBoxes boxes_;
+    std::unique_ptr<SerialPortOpener> portOpener_;
+    CommandMap commands_;
+    bool textModified_ = false;
+    int keepFlags_ = 0;  // > 0 while the program replaces the whole text
+};
+
+// The one view, set by its constructor and never cleared.
+extern CHalvexView* TheView;
+
+}  // namespace halvex

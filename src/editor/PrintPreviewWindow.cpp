@@ -1,0 +1,115 @@
+#include "editor/PrintPreviewWindow.h"
+
+#include <QAction>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QShortcut>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "editor/AppSettings.h"
+#include "editor/TextPrinting.h"
+
+namespace halvex {
+namespace {
+
+constexpr int kMaxZoom = 2;
+constexpr double kZoomStep = 1.6;
+
+}  // namespace
+
+PrintPreviewWindow::PrintPreviewWindow(QWidget* parent, QPrinter& printer, std::string text,
+                                       const QString& title)
+    : QDialog(parent), text_(std::move(text)), preview_(new QPrintPreviewWidget(&printer, this)) {
+    setWindowTitle(title);
+    auto* bar = new QToolBar(this);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    print_ = bar->addAction(QStringLiteral("&Print..."));
+    nextPage_ = bar->addAction(QStringLiteral("&Next Page"));
+    prevPage_ = bar->addAction(QStringLiteral("Pre&v Page"));
+    pages_ = bar->addAction(QString());
+    zoomIn_ = bar->addAction(QStringLiteral("Zoom &In"));
+    zoomOut_ = bar->addAction(QStringLiteral("Zoom &Out"));
+    close_ = bar->addAction(QStringLiteral("&Close"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(preview_, 1);
+
+    connect(preview_, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter* target) { PaintTextPages(*target, text_); });
+    connect(preview_, &QPrintPreviewWidget::previewChanged, this, &PrintPreviewWindow::UpdateBar);
+    connect(print_, &QAction::triggered, this, [this] {
+        printRequested_ = true;
+        accept();
+    });
+    connect(nextPage_, &QAction::triggered, this, [this] { GoToPage(CurrentPage() + 1); });
+    connect(prevPage_, &QAction::triggered, this, [this] { GoToPage(CurrentPage() - 1); });
+    connect(pages_, &QAction::triggered, this, &PrintPreviewWindow::TogglePages);
+    connect(zoomIn_, &QAction::triggered, this, [this] { Zoom(+1); });
+    connect(zoomOut_, &QAction::triggered, this, [this] { Zoom(-1); });
+    connect(close_, &QAction::triggered, this, &QDialog::reject);
+    new QShortcut(QKeySequence(Qt::Key_PageDown), this, [this] { GoToPage(CurrentPage() + 1); });
+    new QShortcut(QKeySequence(Qt::Key_PageUp), this, [this] { GoToPage(CurrentPage() - 1); });
+
+    pagesShown_ = ReadPreviewPages();
+    ApplyPages();
+    if (parent) resize(parent->window()->size());
+    preview_->updatePreview();
+    UpdateBar();
+}
+
+int PrintPreviewWindow::CurrentPage() const { return preview_->currentPage(); }
+
+int PrintPreviewWindow::PageCount() const { return preview_->pageCount(); }
+
+void PrintPreviewWindow::GoToPage(int page) {
+    if (page < 1 || page > PageCount()) return;
+    preview_->setCurrentPage(page);
+    UpdateBar();
+}
+
+void PrintPreviewWindow::TogglePages() {
+    pagesShown_ = pagesShown_ == 1 ? 2 : 1;
+    ApplyPages();
+    UpdateBar();
+}
+
+void PrintPreviewWindow::ApplyPages() {
+    preview_->setViewMode(pagesShown_ == 2 ? QPrintPreviewWidget::FacingPagesView
+                                           : QPrintPreviewWidget::SinglePageView);
+    if (zoomLevel_ == 0) preview_->fitInView();
+}
+
+void PrintPreviewWindow::Zoom(int step) {
+    const int level = std::clamp(zoomLevel_ + step, 0, kMaxZoom);
+    if (level == zoomLevel_) return;
+    zoomLevel_ = level;
+    if (zoomLevel_ == 0) {
+        preview_->fitInView();
+    } else if (step > 0) {
+        preview_->zoomIn(kZoomStep);
+    } else {
+        preview_->zoomOut(kZoomStep);
+    }
+    UpdateBar();
+}
+
+void PrintPreviewWindow::UpdateBar() {
+    const int page = CurrentPage();
+    nextPage_->setEnabled(page < PageCount());
+    prevPage_->setEnabled(page > 1);
+    pages_->setText(pagesShown_ == 1 ? QStringLiteral("&Two Page") : QStringLiteral("&One Page"));
+    zoomIn_->setEnabled(zoomLevel_ < kMaxZoom);
+    zoomOut_->setEnabled(zoomLevel_ > 0);
+}
+
+void PrintPreviewWindow::done(int result) {
+    WritePreviewPages(pagesShown_);
+    QDialog::done(result);
+}
+
+}  // namespace halvex
