@@ -15,8 +15,8 @@ std::string FullPointList() {
     for (int i = 0; text.size() < halvex::kEditorCapacity; ++i) {
         const std::string n = std::to_string(i);
         text += "PT" + n + ",TREE," + std::to_string(2545000 + i % 9000) + "." +
-                std::to_string(100 + i % 900) + "," + std::to_string(3120000 + i % 7000) +
-                ".25," + std::to_string(i % 300) + ".125\r\n";
+                std::to_string(100 + i % 900) + "," + std::to_string(3120000 + i % 7000) + ".25," +
+                std::to_string(i % 300) + ".125\r\n";
     }
     text.resize(halvex::kEditorCapacity);
     return text;

@@ -80,7 +80,11 @@ public:
                 if (tail.size() > 4) tail.erase(0, tail.size() - 4);
                 if (tail.size() < 3 || tail.compare(tail.size() - 3, 3, "\x03\r\n") != 0) continue;
                 if (tail == "\x04\x03\r\n" || tail == std::string("\x02\x04\x03\r\n")) return;
-                if (::write(master_, "\x06" "00", 3) != 3) return;
+                if (::write(master_,
+                            "\x06"
+                            "00",
+                            3) != 3)
+                    return;
             }
         }
     }
@@ -93,7 +97,8 @@ private:
 
 std::string Queue() {
     std::string queue;
-    for (int i = 0; i < kRecords; ++i) queue += std::string(128, static_cast<char>('A' + i % 26)) + '\x02';
+    for (int i = 0; i < kRecords; ++i)
+        queue += std::string(128, static_cast<char>('A' + i % 26)) + '\x02';
     return queue;
 }
 
@@ -122,8 +127,7 @@ void LineOnly(benchmark::State& state) {
     std::int32_t counter = 0;
     for (int i = 0; i < kRecords; ++i) {
         const std::string record(128, static_cast<char>('A' + i % 26));
-        frames.push_back("\x02" + DecorateDataRecord(record, 1, 1, counter) +
-                         "\x03\r\n");
+        frames.push_back("\x02" + DecorateDataRecord(record, 1, 1, counter) + "\x03\r\n");
     }
     NullDialogs dialogs;
     CommSettings settings;
@@ -139,7 +143,8 @@ void LineOnly(benchmark::State& state) {
             for (char byte : frame) port->WriteByte(static_cast<std::uint8_t>(byte));
             port->Read(reply, 3);
         }
-        for (char byte : std::string("\x02\x04\x03\r\n")) port->WriteByte(static_cast<std::uint8_t>(byte));
+        for (char byte : std::string("\x02\x04\x03\r\n"))
+            port->WriteByte(static_cast<std::uint8_t>(byte));
         instrument.join();
         port->Close();
     }

@@ -109,8 +109,8 @@ bool SendRecord(const std::string& text, SendContext& context) {
 }
 
 bool SendDataRecord(const std::string& record, SendContext& context, std::int32_t& counter) {
-    std::string working = DecorateDataRecord(record, context.transferMode,
-                                             context.settings.Protocol.load(), counter);
+    std::string working =
+        DecorateDataRecord(record, context.transferMode, context.settings.Protocol.load(), counter);
     return SendRecord(working, context);
 }
 

@@ -15,7 +15,9 @@ class UploadRun {
 public:
     UploadRun(const TransferEnvironment& env, const TransferFields& fields, SerialPort& port,
               PauseFunction pause)
-        : env_(env), fields_(fields), context_(port, env.settings, env.dialogs, fields.TransferMode) {
+        : env_(env),
+          fields_(fields),
+          context_(port, env.settings, env.dialogs, fields.TransferMode) {
         context_.stopRequested = [&workers = env.workers] { return workers.ShuttingDown(); };
         context_.pause = pause ? std::move(pause) : [this](std::chrono::milliseconds ms) {
             PauseUnlessStopped(ms, context_.stopRequested);

@@ -18,25 +18,36 @@ struct KindSettings {
 
 KindSettings SettingsFor(UploadKind kind) {
     switch (kind) {
-        case UploadKind::TamselCoordinate: return {1, 1};
-        case UploadKind::BrennoCoordinate: return {1, 2};
-        case UploadKind::CorvaneCoordinate: return {1, 3};
-        case UploadKind::TamselCodeList: return {0, 1};
-        case UploadKind::BrennoCodeList: return {0, 2};
-        case UploadKind::OtherData: return {0, 3};
+        case UploadKind::TamselCoordinate:
+            return {1, 1};
+        case UploadKind::BrennoCoordinate:
+            return {1, 2};
+        case UploadKind::CorvaneCoordinate:
+            return {1, 3};
+        case UploadKind::TamselCodeList:
+            return {0, 1};
+        case UploadKind::BrennoCodeList:
+            return {0, 2};
+        case UploadKind::OtherData:
+            return {0, 3};
     }
     return {0, 0};
 }
 
 std::unique_ptr<RecordBuilder> MakeBuilder(UploadKind kind, std::string& queue) {
     switch (kind) {
-        case UploadKind::TamselCoordinate: return std::make_unique<TamselCoordinateBuilder>(queue);
-        case UploadKind::BrennoCoordinate: return std::make_unique<BrennoCoordinateBuilder>(queue);
+        case UploadKind::TamselCoordinate:
+            return std::make_unique<TamselCoordinateBuilder>(queue);
+        case UploadKind::BrennoCoordinate:
+            return std::make_unique<BrennoCoordinateBuilder>(queue);
         case UploadKind::CorvaneCoordinate:
             return std::make_unique<CorvaneCoordinateBuilder>(queue);
-        case UploadKind::TamselCodeList: return std::make_unique<TamselCodeListBuilder>(queue);
-        case UploadKind::BrennoCodeList: return std::make_unique<BrennoCodeListBuilder>(queue);
-        case UploadKind::OtherData: return std::make_unique<OtherDataBuilder>(queue);
+        case UploadKind::TamselCodeList:
+            return std::make_unique<TamselCodeListBuilder>(queue);
+        case UploadKind::BrennoCodeList:
+            return std::make_unique<BrennoCodeListBuilder>(queue);
+        case UploadKind::OtherData:
+            return std::make_unique<OtherDataBuilder>(queue);
     }
     return nullptr;
 }

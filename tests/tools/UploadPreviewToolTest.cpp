@@ -27,12 +27,12 @@ std::string ReadFile(const fs::path& path) {
 }
 
 PreviewRun Preview(const std::string& command, const std::string& input) {
-    const fs::path dir = fs::temp_directory_path() /
-                         ("halvex-upload-preview-" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("halvex-upload-preview-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     std::ofstream(dir / "in", std::ios::binary) << input;
-    const std::string shell = "cd '" + dir.string() + "' && '" HALVEX_CONVERT_BIN "' " + command +
-                              " in >out 2>err";
+    const std::string shell =
+        "cd '" + dir.string() + "' && '" HALVEX_CONVERT_BIN "' " + command + " in >out 2>err";
     const int raw = std::system(shell.c_str());
     PreviewRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(dir / "out"),
                    ReadFile(dir / "err")};
@@ -48,6 +48,7 @@ struct PreviewCase {
 
 TEST(UploadPreviewTool, WritesTheQueueOfEachUploadCommand) {
     const std::string point = "P1,K,100.5,200.25,-3.1\r\n";
+    // clang-format off
     const std::vector<PreviewCase> cases = {
         {"upload-tamsel-coordinate", point,
          "_+P1        _ x+000200250_ y+000100500_ z-000003100_" + std::string(76, ' ') + "\x02"},
@@ -59,6 +60,7 @@ TEST(UploadPreviewTool, WritesTheQueueOfEachUploadCommand) {
         {"upload-other-data", "A\r\n\r\nB", "A\x02\x02" "B\x02"},
         {"upload-brenno-coordinate", "", ""},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const PreviewRun run = Preview(c.command, c.input);
         EXPECT_EQ(run.status, 0) << c.command;

@@ -29,6 +29,7 @@ const std::string kEntryP1 = "_+P1" + Blanks(8) + "_ x+000200250_ y+000100500_ z
 
 TEST(BuildUpload, TamselCoordinateRecords) {
     const std::string e51 = kEntryP1;
+    // clang-format off
     const std::vector<BuildCase> cases = {
         {"empty editor", UploadKind::TamselCoordinate, "", {"_" + Blanks(127)}},
         {"one point", UploadKind::TamselCoordinate, "P1,,100.5,200.25,-3.1",
@@ -61,6 +62,7 @@ TEST(BuildUpload, TamselCoordinateRecords) {
               return e.substr(20) + "_" + Blanks(93);
           }()}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         UploadBuild build = BuildUpload(c.kind, c.text);
         EXPECT_FALSE(build.Refused()) << c.label << ": " << build.refusal;
@@ -71,6 +73,7 @@ TEST(BuildUpload, TamselCoordinateRecords) {
 }
 
 TEST(BuildUpload, BrennoAndCorvaneCoordinateRecords) {
+    // clang-format off
     const std::vector<BuildCase> cases = {
         {"Brenno example", UploadKind::BrennoCoordinate, "P1,K,100.5,200.25,-3.1\r\n",
          {"/Dg 200.250,100.500,-3.100,P1"}},
@@ -91,6 +94,7 @@ TEST(BuildUpload, BrennoAndCorvaneCoordinateRecords) {
         {"Corvane exact half", UploadKind::CorvaneCoordinate, "P,C,0.03125,0,0\r\n",
          {"P,0.0313,0.0000,0.0000,C"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         UploadBuild build = BuildUpload(c.kind, c.text);
         EXPECT_FALSE(build.Refused()) << c.label << ": " << build.refusal;
@@ -101,6 +105,7 @@ TEST(BuildUpload, BrennoAndCorvaneCoordinateRecords) {
 }
 
 TEST(ReadLeadingInteger, ReadsSignAndDigitsAndHoldsAtTheRangeEnds) {
+    // clang-format off
     const std::vector<std::pair<std::string, std::int32_t>> cases = {
         {"12,X", 12},   {"  7abc", 7}, {"\t-3,X", -3}, {"+8", 8},
         {"A,ROAD", 0},  {"- 3", 0},    {"", 0},        {"007", 7},
@@ -108,10 +113,13 @@ TEST(ReadLeadingInteger, ReadsSignAndDigitsAndHoldsAtTheRangeEnds) {
         {"-99999999999999999999", std::numeric_limits<std::int32_t>::min()},
         {"-2147483648", std::numeric_limits<std::int32_t>::min()},
     };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(ReadLeadingInteger(text), expected) << text;
+    // clang-format on
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ReadLeadingInteger(text), expected) << text;
 }
 
 TEST(MakeTamselCodeEntry, NumberAndTextFields) {
+    // clang-format off
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"5,TREE", "_:005TREE" + Blanks(6)},
         {"12,BUILDINGCORNER", "_:012BUILDINGCO"},
@@ -129,7 +137,9 @@ TEST(MakeTamselCodeEntry, NumberAndTextFields) {
         {"-99999999999,X", "_:-2147483648X" + Blanks(9)},
         {"no comma", ""},
     };
-    for (const auto& [line, expected] : cases) EXPECT_EQ(MakeTamselCodeEntry(line), expected) << line;
+    // clang-format on
+    for (const auto& [line, expected] : cases)
+        EXPECT_EQ(MakeTamselCodeEntry(line), expected) << line;
 }
 
 TEST(MakeBrennoCodeRecord, FieldsBlanksAndLimits) {
@@ -137,6 +147,7 @@ TEST(MakeBrennoCodeRecord, FieldsBlanksAndLimits) {
     for (int i = 1; i <= 45; ++i) many += (i > 1 ? "," : "") + std::to_string(i);
     std::string first40 = "/Dh ";
     for (int i = 1; i <= 40; ++i) first40 += (i > 1 ? "," : "") + std::to_string(i);
+    // clang-format off
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"TREE, POLE ,WELL", "/Dh TREE,POLE,WELL"},
         {"A, ,B", "/Dh A,B"},
@@ -149,6 +160,7 @@ TEST(MakeBrennoCodeRecord, FieldsBlanksAndLimits) {
         {"   ", "/Dh "},
         {many, first40},
     };
+    // clang-format on
     for (const auto& [line, expected] : cases) {
         EXPECT_EQ(MakeBrennoCodeRecord(line), expected) << line;
     }
@@ -160,6 +172,7 @@ TEST(BuildUpload, CodeListAndOtherDataQueues) {
     for (int i = 0; i < 9; ++i) nine += "5,TREE\r\n";
     std::string eightEntries;
     for (int i = 0; i < 8; ++i) eightEntries += entry;
+    // clang-format off
     const std::vector<BuildCase> cases = {
         {"Tamsel codes, empty editor", UploadKind::TamselCodeList, "", {"_" + Blanks(127)}},
         {"Tamsel codes, no comma", UploadKind::TamselCodeList, "TREE\r\nPOLE\r\n",
@@ -175,6 +188,7 @@ TEST(BuildUpload, CodeListAndOtherDataQueues) {
         {"other data, empty editor", UploadKind::OtherData, "", {""}},
         {"other data keeps inner CRs out", UploadKind::OtherData, "A\rB\r\n", {"AB", ""}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         UploadBuild build = BuildUpload(c.kind, c.text);
         EXPECT_FALSE(build.Refused()) << c.label << ": " << build.refusal;
@@ -203,6 +217,7 @@ TEST(BuildUpload, RefusesWhatTheInstrumentCannotTakeNamingTheLine) {
     const std::string name31(31, 'N'), name32(32, 'N'), word51(51, 'W'), word52(52, 'W');
     const std::string limit31 = "the point name is longer than 31 characters";
     const std::string limit51 = "the point name is longer than 51 characters";
+    // clang-format off
     const std::vector<LimitCase> cases = {
         {"Tamsel name of 31", UploadKind::TamselCoordinate, "A,,1,2,3\r\n" + name31 + ",,1,2,3", ""},
         {"Tamsel name of 32", UploadKind::TamselCoordinate, "A,,1,2,3\r\n" + name32 + ",,1,2,3",
@@ -245,6 +260,7 @@ TEST(BuildUpload, RefusesWhatTheInstrumentCannotTakeNamingTheLine) {
         {"Tamsel code text beyond 240", UploadKind::TamselCodeList, "5," + std::string(300, 'c'),
          ""},
     };
+    // clang-format on
     for (const auto& c : cases) {
         UploadBuild build = BuildUpload(c.kind, c.text);
         EXPECT_EQ(build.refusal, c.refusal) << c.label;

@@ -1,11 +1,10 @@
-#include "serial/RecordSender.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
 #include <vector>
 
+#include "serial/RecordSender.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeSerialPort.h"
 
@@ -29,6 +28,7 @@ struct Decoration {
 };
 
 TEST(DecorateDataRecord, AddsTheFamilysDecoration) {
+    // clang-format off
     const std::vector<Decoration> cases = {
         {"abc", 1, 0, 0, "abc0080", 1},
         {"A", 1, 1, 3, "A3114", 4},
@@ -49,6 +49,7 @@ TEST(DecorateDataRecord, AddsTheFamilysDecoration) {
         {"abc", 3, 1, 7, "abc", 7},
         {"abc", 3, 0, 7, "abc", 7},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::int32_t counter = c.counterBefore;
         EXPECT_EQ(DecorateDataRecord(c.record, c.mode, c.protocol, counter), c.expected)
@@ -101,6 +102,7 @@ struct LineCase {
 };
 
 TEST(SendDataRecord, WritesTheBytesOfEachModeAndProtocol) {
+    // clang-format off
     const std::vector<LineCase> cases = {
         {1, 0, "", "\x02" "abc0080\x03\r\n", {}, {7}, true, {}},
         {1, 1, kAckReply, "\x02" "abc0080\x03\r\n", {3}, {}, true, {}},
@@ -117,14 +119,14 @@ TEST(SendDataRecord, WritesTheBytesOfEachModeAndProtocol) {
         {3, 0, "", "abc\r\n", {}, {7}, true, {}},
         {3, 1, kAckReply, "abc\r\n", {}, {7}, true, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SenderFixture f;
         f.port.QueueInput(c.reply);
         SendContext context = f.Context(c.mode, c.protocol);
         std::int32_t counter = 0;
-        SCOPED_TRACE("mode " + std::to_string(c.mode) + " protocol " +
-                     std::to_string(c.protocol) + " reply size " +
-                     std::to_string(c.reply.size()));
+        SCOPED_TRACE("mode " + std::to_string(c.mode) + " protocol " + std::to_string(c.protocol) +
+                     " reply size " + std::to_string(c.reply.size()));
         EXPECT_EQ(SendDataRecord("abc", context, counter), c.accepted);
         EXPECT_EQ(f.port.Written(), c.written);
         EXPECT_EQ(f.port.ReadSizes(), c.reads);
@@ -151,7 +153,13 @@ TEST(SendDataRecord, SumBytesThatLookLikeLineEndsAreWrittenAsData) {
 TEST(SendDataRecord, ExtraReplyBytesStayQueuedForTheNextRecord) {
     SenderFixture f;
     // First reply ACK + 2 bytes + one surplus ACK; the surplus starts the next 3-byte reply.
-    f.port.QueueInput("\x06" "ab" "\x15" "cd" "\x06" "ef");
+    f.port.QueueInput(
+        "\x06"
+        "ab"
+        "\x15"
+        "cd"
+        "\x06"
+        "ef");
     SendContext context = f.Context(1, 1);
     std::int32_t counter = 0;
     EXPECT_TRUE(SendDataRecord("R1", context, counter));
@@ -159,7 +167,8 @@ TEST(SendDataRecord, ExtraReplyBytesStayQueuedForTheNextRecord) {
     std::int32_t check = 0;
     std::string r1 = DecorateDataRecord("R1", 1, 1, check);
     std::string r2 = DecorateDataRecord("R2", 1, 1, check);
-    EXPECT_EQ(f.port.Written(), "\x02" + r1 + "\x03\r\n\x02" + r2 + "\x03\r\n\x02" + r2 + "\x03\r\n");
+    EXPECT_EQ(f.port.Written(),
+              "\x02" + r1 + "\x03\r\n\x02" + r2 + "\x03\r\n\x02" + r2 + "\x03\r\n");
     EXPECT_EQ(counter, 2);
 }
 
@@ -167,7 +176,9 @@ TEST(SendRecord, SendsJobHeaderRecordsWithoutDecoration) {
     SenderFixture f;
     SendContext context = f.Context(1, 0);
     EXPECT_TRUE(SendRecord("F00F000", context));
-    EXPECT_EQ(f.port.Written(), "\x02" "F00F000\x03\r\n");
+    EXPECT_EQ(f.port.Written(),
+              "\x02"
+              "F00F000\x03\r\n");
     EXPECT_EQ(f.pauses, std::vector<int>{7});
 }
 

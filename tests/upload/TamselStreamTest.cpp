@@ -13,6 +13,7 @@ namespace {
 std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
 TEST(FormatTamselCoordinate, SignPaddingWideningAndHalves) {
+    // clang-format off
     const std::vector<std::pair<double, std::string>> cases = {
         {123.456, "+000123456"},
         {-0.5, "-000000500"},
@@ -29,6 +30,7 @@ TEST(FormatTamselCoordinate, SignPaddingWideningAndHalves) {
         {0.0004, "+000000000"},
         {7.0, "+000007000"},
     };
+    // clang-format on
     for (const auto& [value, expected] : cases) {
         EXPECT_EQ(FormatTamselCoordinate(value), expected) << value;
     }
@@ -41,7 +43,8 @@ TEST(FormatTamselCoordinate, LargeValuesAreWrittenInFullWithoutExponent) {
 
 TEST(MakeTamselPointEntry, LaysOutNorthEastHeight) {
     CassPoint point{"P1", "K", 100.5, 200.25, -3.1};
-    EXPECT_EQ(MakeTamselPointEntry(point), "_+P1" + Blanks(8) + "_ x+000200250_ y+000100500_ z-000003100");
+    EXPECT_EQ(MakeTamselPointEntry(point),
+              "_+P1" + Blanks(8) + "_ x+000200250_ y+000100500_ z-000003100");
     point.name = "ABCDEFGHIJ";
     EXPECT_EQ(MakeTamselPointEntry(point).substr(0, 15), "_+ABCDEFGHIJ_ x");
     point.name = "ABCDEFGHIJKL";
@@ -59,6 +62,7 @@ struct PackCase {
 TEST(TamselBlockPacker, CutsTheStreamIntoRecordsOf128) {
     const std::string e51(51, 'e');
     const std::string e50(50, 'f');
+    // clang-format off
     const std::vector<PackCase> cases = {
         {"nothing", {}, {"_" + Blanks(127)}},
         {"one short entry", {"abc"}, {"abc_" + Blanks(124)}},
@@ -73,6 +77,7 @@ TEST(TamselBlockPacker, CutsTheStreamIntoRecordsOf128) {
         {"a boundary inside the second entry", {e50, e50, e50},
          {e50 + e50 + std::string(28, 'f'), std::string(22, 'f') + "_" + Blanks(105)}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::string queue = "previous\x02";
         TamselBlockPacker packer(queue);
@@ -93,6 +98,7 @@ struct ScanCase {
 };
 
 TEST(ForEachUploadLine, SplitsAtLfAndStopsAtTheFirstEmptyLine) {
+    // clang-format off
     const std::vector<ScanCase> cases = {
         {"", {}},
         {"\r\n", {"\r"}},
@@ -105,6 +111,7 @@ TEST(ForEachUploadLine, SplitsAtLfAndStopsAtTheFirstEmptyLine) {
         {"A\rB\n", {"A\rB"}},
         {"\x02x\n", {"\x02x"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::vector<std::string> lines;
         ForEachUploadLine(c.text, [&](std::string_view line) {

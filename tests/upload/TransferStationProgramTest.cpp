@@ -1,8 +1,7 @@
 // The simulator program's "upload" command, driven by the upload worker over a pseudo-terminal.
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <fstream>
@@ -46,7 +45,8 @@ void Upload(const std::string& device, std::int32_t protocol, const TransferFiel
     settings.Protocol = protocol;
     settings.TimeoutSeconds = 5;
     settings.LineDelayMs = 1;
-    PosixPortOpener ports([device](const std::string&) { return std::optional<std::string>(device); });
+    PosixPortOpener ports(
+        [device](const std::string&) { return std::optional<std::string>(device); });
     WorkerRegistry workers;
     ASSERT_TRUE(StartUploadTransfer({editor, dialogs, settings, ports, workers}, fields));
     workers.WaitIdle();
@@ -56,7 +56,9 @@ void Upload(const std::string& device, std::int32_t protocol, const TransferFiel
 TEST(TransferStationProgram, ReceivesAnUploadAndWritesTheAcceptedRecords) {
     const ProgramRun run = RunStation(
         "upload --family tamsel --protocol acknak --fault nak --fault-every 2 --idle 2000",
-        [](const std::string& device) { Upload(device, 1, {1, 1, "R1\x02R2\x02"}); });
+        [](const std::string& device) {
+            Upload(device, 1, {1, 1, "R1\x02R2\x02"});
+        });
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.output, "F00F000\r\nSite1     +00001.000000200020-100000S113\r\nR1\r\nR2\r\n");
 }
@@ -65,7 +67,9 @@ TEST(TransferStationProgram, WritesRecordsToAFile) {
     const std::string file = ::testing::TempDir() + "halvex-station-upload.txt";
     const ProgramRun run =
         RunStation("upload --family brenno --protocol acknak --idle 500 --output " + file,
-                   [](const std::string& device) { Upload(device, 1, {2, 0, "/Dh A,B\x02xyz\x02"}); });
+                   [](const std::string& device) {
+                       Upload(device, 1, {2, 0, "/Dh A,B\x02xyz\x02"});
+                   });
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.output, "");
     std::ifstream in(file, std::ios::binary);
@@ -73,9 +77,10 @@ TEST(TransferStationProgram, WritesRecordsToAFile) {
 }
 
 TEST(TransferStationProgram, RefusesBadArguments) {
-    for (const char* args : {"upload", "upload --family sextant", "upload --family tamsel --protocol x",
-                             "upload --family tamsel --fault loud",
-                             "upload --family tamsel --idle 1x", "upload --family tamsel extra"}) {
+    for (const char* args :
+         {"upload", "upload --family sextant", "upload --family tamsel --protocol x",
+          "upload --family tamsel --fault loud", "upload --family tamsel --idle 1x",
+          "upload --family tamsel extra"}) {
         EXPECT_EQ(RunStation(args).exitCode, 2) << args;
     }
     const ProgramRun help = RunStation("upload --help");

@@ -31,6 +31,7 @@ struct ReceiverCase {
 };
 
 TEST(TransferStationReceiver, ChecksFramingDecorationAndAnswers) {
+    // clang-format off
     const std::vector<ReceiverCase> cases = {
         {"Tamsel records and trailer", Family::Tamsel, false,
          {"\x02" "abc0080\x03\r\n", "\x02" "A1112\x03\r\n", "\x02\x04\x03\r\n"}, "",
@@ -55,6 +56,7 @@ TEST(TransferStationReceiver, ChecksFramingDecorationAndAnswers) {
         {"Corvane records and trailer", Family::Corvane, true, {"R1\r\n", "\x04\r\n"}, "",
          {"R1"}, true, ""},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::string error;
         auto line = station::StationLine::CreatePseudoTerminal(error);

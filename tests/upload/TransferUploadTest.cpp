@@ -24,15 +24,15 @@ using station::Family;
 using station::ReplyFault;
 using Clock = std::chrono::steady_clock;
 
-const std::string kPoints = "P1,K,100.5,200.25,-3.1\r\nP2,,1,2,3\r\nTitle only\r\nP3,X,-7,8.5,0\r\n";
+const std::string kPoints =
+    "P1,K,100.5,200.25,-3.1\r\nP2,,1,2,3\r\nTitle only\r\nP3,X,-7,8.5,0\r\n";
 const std::string kCodes = "5,TREE\r\n12,BUILDINGCORNER\r\nTREE, POLE ,WELL\r\n";
 const std::string kFreeText = "ALIGN 1\r\nR 2.5,3\r\n";
 
 std::vector<std::string> RecordsOf(const std::string& queue) {
     std::vector<std::string> records;
-    for (std::size_t start = 0, end; (end = queue.find('\x02', start)) != std::string::npos &&
-                                     end > start;
-         start = end + 1) {
+    for (std::size_t start = 0, end;
+         (end = queue.find('\x02', start)) != std::string::npos && end > start; start = end + 1) {
         records.push_back(queue.substr(start, end - start));
     }
     return records;
@@ -127,11 +127,13 @@ struct CommandCase {
 };
 
 TEST(TransferUpload, EveryCommandAndProtocolPutsEachByteOnTheLineInOrder) {
+    // clang-format off
     const std::vector<CommandCase> cases = {
         {UploadKind::TamselCoordinate, &kPoints}, {UploadKind::BrennoCoordinate, &kPoints},
         {UploadKind::CorvaneCoordinate, &kPoints}, {UploadKind::TamselCodeList, &kCodes},
         {UploadKind::BrennoCodeList, &kCodes},     {UploadKind::OtherData, &kFreeText},
     };
+    // clang-format on
     for (const auto& c : cases) {
         for (std::int32_t protocol : {0, 1}) {
             PtyUpload u;
@@ -167,7 +169,7 @@ TEST(TransferUpload, RecordsArePacedByTheLineDelay) {
     PtyUpload u;
     u.settings.LineDelayMs = 80;
     u.StartInstrument(Script(3, 0));
-    ASSERT_TRUE(StartUploadTransfer(u.Env(), TransferFields{3, 0, "A\x02" "B\x02" "C\x02" "D\x02"}));
+    ASSERT_TRUE(StartUploadTransfer(u.Env(), TransferFields{3, 0, "A\002B\002C\002D\002"}));
     u.Finish();
     ASSERT_EQ(u.arrivals.size(), 4u);
     for (std::size_t i = 1; i < u.arrivals.size(); ++i) {
@@ -206,6 +208,7 @@ struct FailureCase {
 };
 
 TEST(TransferUpload, ReplyFailuresStopWithoutTrailer) {
+    // clang-format off
     const std::vector<FailureCase> cases = {
         {"short reply to the second job-header record", UploadKind::TamselCoordinate,
          ReplyFault::Short, 2, true, 0, kNoReplyMessage},
@@ -216,6 +219,7 @@ TEST(TransferUpload, ReplyFailuresStopWithoutTrailer) {
         {"silent Brenno instrument", UploadKind::BrennoCoordinate, ReplyFault::Silent, 1, false,
          0, kNoReplyMessage},
     };
+    // clang-format on
     std::string codes;
     for (int i = 0; i < 12; ++i) codes += std::to_string(i) + ",CODE" + std::to_string(i) + "\r\n";
     const std::string points = "P1,K,1,2,3\r\nP2,K,4,5,6\r\nP3,K,7,8,9\r\n";
@@ -238,8 +242,7 @@ TEST(TransferUpload, ReplyFailuresStopWithoutTrailer) {
         EXPECT_EQ(u.editor.Text(), c.headerFails ? before : echo) << c.label;
         EXPECT_FALSE(u.outcome.trailerSeen) << c.label;
         EXPECT_TRUE(u.outcome.ok) << c.label << ": " << u.outcome.error;
-        EXPECT_EQ(u.outcome.records.size(), c.acceptedRecords + (c.headerFails ? 1 : 0))
-            << c.label;
+        EXPECT_EQ(u.outcome.records.size(), c.acceptedRecords + (c.headerFails ? 1 : 0)) << c.label;
         EXPECT_EQ(u.outcome.frames, u.outcome.records.size() + 1) << c.label;
     }
 }

@@ -1,5 +1,3 @@
-#include "upload/UploadCommand.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +7,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
 #include "support/FakeSerialPort.h"
+#include "upload/UploadCommand.h"
 
 namespace halvex {
 namespace {
@@ -37,7 +36,8 @@ TEST(RunUploadCommand, BuildsStartsAndHandsBackTheWorkersFields) {
     ASSERT_TRUE(fields.has_value());
     EXPECT_EQ(fields->TransferMode, 3);
     EXPECT_EQ(fields->SiteHeader, 1);
-    EXPECT_EQ(fields->UploadQueue, "P1,100.5000,200.2500,-3.1000,K\x02P2,1.0000,2.0000,3.0000,\x02");
+    EXPECT_EQ(fields->UploadQueue,
+              "P1,100.5000,200.2500,-3.1000,K\x02P2,1.0000,2.0000,3.0000,\x02");
     f.workers.WaitIdle();
     EXPECT_EQ(f.port->Written(),
               "P1,100.5000,200.2500,-3.1000,K\r\nP2,1.0000,2.0000,3.0000,\r\n\x04\r\n");

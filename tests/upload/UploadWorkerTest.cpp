@@ -1,5 +1,3 @@
-#include "serial/UploadWorker.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "serial/OpenCommPort.h"
+#include "serial/UploadWorker.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
 #include "support/FakeSerialPort.h"
@@ -20,7 +19,9 @@ using testing::FakePortOpener;
 using testing::FakeSerialPort;
 
 const std::string kHeader =
-    "\x02" "F00F000\x03\r\n\x02" "Site1     +00001.000000200020-100000S113\x03\r\n";
+    "\x02"
+    "F00F000\x03\r\n\x02"
+    "Site1     +00001.000000200020-100000S113\x03\r\n";
 const std::string kTamselTrailer = "\x02\x04\x03\r\n";
 // R1 with digit 0 and R2 with digit 1: 'R' ^ '1' ^ '0' = 83, 'R' ^ '2' ^ '1' = 81.
 const std::string kR1Frame = "\x02R10083\x03\r\n";
@@ -65,6 +66,7 @@ struct SequenceCase {
 };
 
 TEST(UploadWorker, SendsHeaderRecordsAndTrailerInOrder) {
+    // clang-format off
     const std::vector<SequenceCase> cases = {
         {"Tamsel coordinates, no handshake", 1, 1, 0, "R1\x02R2\x02",
          kHeader + kR1Frame + kR2Frame + kTamselTrailer, "R1\r\nR2\r\n", {5, 5, 5, 5}},
@@ -87,6 +89,7 @@ TEST(UploadWorker, SendsHeaderRecordsAndTrailerInOrder) {
         {"bytes after the last 0x02 are never sent", 3, 0, 0, "R1\x02tail", "R1\r\n\x04\r\n",
          "R1\r\n", {5, 5, 100}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         UploadFixture f;
         f.settings.Protocol = c.protocol;
@@ -139,6 +142,7 @@ struct FailureCase {
 };
 
 TEST(UploadWorker, StopsAtTheFirstFailureWithoutTrailer) {
+    // clang-format off
     const std::vector<FailureCase> cases = {
         {"first header record unanswered", 1, 1, {}, "\x02" "F00F000\x03\r\n", "POINT LIST\r\n",
          kNoReplyMessage},
@@ -149,6 +153,7 @@ TEST(UploadWorker, StopsAtTheFirstFailureWithoutTrailer) {
         {"Brenno negative reply", 2, 0, {"\x06", "\x15"}, "R1,\xaf\r\nR2,\xb0\r\n", "R1\r\n",
          kBadReplyMessage},
     };
+    // clang-format on
     for (const auto& c : cases) {
         UploadFixture f;
         f.settings.Protocol = 1;

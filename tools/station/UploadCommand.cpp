@@ -99,9 +99,10 @@ int RunUploadCommand(const std::vector<std::string>& args) {
     auto opened = OpenLine(options, std::cout, std::cerr);
     if (!opened) return 1;
 
-    const UploadOutcome outcome = ReceiveUpload(opened->line(), script, [&](const ReceivedRecord& r) {
-        records << r.data << "\r\n" << std::flush;
-    });
+    const UploadOutcome outcome =
+        ReceiveUpload(opened->line(), script, [&](const ReceivedRecord& r) {
+            records << r.data << "\r\n" << std::flush;
+        });
     std::cerr << "halvex-station: accepted " << outcome.records.size() << " records in "
               << outcome.frames << " frames" << (outcome.trailerSeen ? ", trailer" : "")
               << (outcome.hungUp ? ", line closed" : "") << "\n";

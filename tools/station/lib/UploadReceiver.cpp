@@ -20,7 +20,8 @@ std::string Hex(std::uint8_t byte) {
 }
 
 bool EndsWith(const std::string& text, std::string_view end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 std::uint8_t XorOf(std::string_view bytes) {
@@ -40,8 +41,8 @@ std::uint8_t SumOf(std::string_view bytes) {
 bool HasValidSum(const std::string& frame) {
     if (frame.size() < 4 || !EndsWith(frame, "\r\n")) return false;
     const std::size_t sumAt = frame.size() - 3;
-    return frame[sumAt - 1] == ',' &&
-           SumOf(std::string_view(frame).substr(0, sumAt)) == static_cast<std::uint8_t>(frame[sumAt]);
+    return frame[sumAt - 1] == ',' && SumOf(std::string_view(frame).substr(0, sumAt)) ==
+                                          static_cast<std::uint8_t>(frame[sumAt]);
 }
 
 enum class FrameStatus { Frame, Over, Broken };

@@ -41,17 +41,17 @@ struct UploadScript {
 };
 
 struct ReceivedRecord {
-    std::string data;      // without framing and decoration
+    std::string data;  // without framing and decoration
     bool jobHeader = false;
 };
 
 struct UploadOutcome {
-    bool ok = false;           // no fault found on the line
-    std::string error;         // the first fault found, when not ok
+    bool ok = false;                      // no fault found on the line
+    std::string error;                    // the first fault found, when not ok
     std::vector<ReceivedRecord> records;  // accepted records, in order
-    std::size_t frames = 0;    // every frame received, repetitions included
-    bool trailerSeen = false;  // the family's closing bytes arrived
-    bool hungUp = false;       // the line was closed under the simulator
+    std::size_t frames = 0;               // every frame received, repetitions included
+    bool trailerSeen = false;             // the family's closing bytes arrived
+    bool hungUp = false;                  // the line was closed under the simulator
 };
 
 // Receives until the trailer (Tamsel, Corvane), until the line has been quiet for `idle`, or
