@@ -77,7 +77,10 @@ void BM_DownloadTamselAckNak(benchmark::State& state) {
     RunDownloadBenchmark(state, 1, station::Family::Tamsel, true, data, kEditorCapacity);
 }
 
-BENCHMARK(BM_DownloadBrennoNoHandshake)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_DownloadBrennoNoHandshake)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 BENCHMARK(BM_DownloadTamselAckNak)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace

@@ -25,7 +25,8 @@ std::uint64_t ReadSaturatingMagnitude(std::string_view& text, std::uint64_t limi
     digits = false;
     while (!text.empty() && IsDigit(text.front())) {
         digits = true;
-        magnitude = std::min(limit, magnitude * 10 + static_cast<std::uint64_t>(text.front() - '0'));
+        magnitude =
+            std::min(limit, magnitude * 10 + static_cast<std::uint64_t>(text.front() - '0'));
         text.remove_prefix(1);
     }
     return magnitude;
@@ -117,8 +118,9 @@ ParameterValidation ValidateParameterFields(const std::string& timeoutText,
 }
 
 ParameterDialogMembers DialogMembersFrom(const CommSettingsValues& settings) {
-    return {settings.BaudIndex, settings.DataBitsIndex,  settings.ParityIndex,
-            settings.PortIndex, settings.Protocol,       settings.StopBitsIndex,
+    return {settings.BaudIndex,      settings.DataBitsIndex,
+            settings.ParityIndex,    settings.PortIndex,
+            settings.Protocol,       settings.StopBitsIndex,
             settings.TimeoutSeconds, static_cast<std::uint32_t>(settings.LineDelayMs)};
 }
 

@@ -25,9 +25,9 @@ enum class ParameterField { None, Timeout, Delay };
 struct ParameterValidation {
     bool ok = false;
     ParameterField failedField = ParameterField::None;
-    std::string message;        // empty when ok
-    std::int32_t timeout = 0;   // valid when ok
-    std::uint32_t delay = 0;    // valid when ok
+    std::string message;       // empty when ok
+    std::int32_t timeout = 0;  // valid when ok
+    std::uint32_t delay = 0;   // valid when ok
 };
 
 // Parses an edit field as a signed 32-bit integer: at most the first 31 characters count, blanks

@@ -25,13 +25,11 @@ struct BaudPair {
     std::uint32_t rate;
     speed_t code;
 };
-constexpr BaudPair kBauds[] = {{50, B50},         {75, B75},         {110, B110},
-                               {134, B134},       {150, B150},       {200, B200},
-                               {300, B300},       {600, B600},       {1200, B1200},
-                               {1800, B1800},     {2400, B2400},     {4800, B4800},
-                               {9600, B9600},     {19200, B19200},   {38400, B38400},
-                               {57600, B57600},   {115200, B115200}, {230400, B230400},
-                               {460800, B460800}, {921600, B921600}};
+constexpr BaudPair kBauds[] = {
+    {50, B50},       {75, B75},         {110, B110},       {134, B134},       {150, B150},
+    {200, B200},     {300, B300},       {600, B600},       {1200, B1200},     {1800, B1800},
+    {2400, B2400},   {4800, B4800},     {9600, B9600},     {19200, B19200},   {38400, B38400},
+    {57600, B57600}, {115200, B115200}, {230400, B230400}, {460800, B460800}, {921600, B921600}};
 
 std::optional<speed_t> SpeedCode(std::uint32_t rate) {
     for (const BaudPair& pair : kBauds) {
@@ -192,7 +190,8 @@ int PosixSerialPort::WaitFor(short events, int timeoutMs) {
         if (aborted_.load() || fd_ < 0) return -1;
         int waitMs = -1;
         if (deadline) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now());
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now());
             waitMs = static_cast<int>(std::max<std::int64_t>(0, left.count()));
         }
         pollfd fds[2] = {{fd_, events, 0}, {wakeFd_, POLLIN, 0}};

@@ -1,9 +1,8 @@
-#include "serial/CommIndexMapping.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
 
+#include "serial/CommIndexMapping.h"
 #include "serial/PortNames.h"
 
 namespace halvex {
@@ -11,8 +10,8 @@ namespace {
 
 TEST(CommIndexMapping, BaudRateTableWithFallbackTo1200) {
     const std::map<std::int32_t, std::uint32_t> expected = {
-        {0, 1200},  {1, 2400},  {2, 4800},  {3, 9600},  {4, 19200},
-        {5, 38400}, {6, 57600}, {7, 115200}, {8, 1200}, {-1, 1200}, {1000, 1200}};
+        {0, 1200},  {1, 2400},   {2, 4800}, {3, 9600},  {4, 19200},  {5, 38400},
+        {6, 57600}, {7, 115200}, {8, 1200}, {-1, 1200}, {1000, 1200}};
     for (const auto& [index, rate] : expected) {
         EXPECT_EQ(BaudRateForIndex(index), rate) << "index " << index;
     }
@@ -26,7 +25,7 @@ TEST(CommIndexMapping, DataStopAndParityRulesWithFallbacks) {
         Parity parity;
     };
     const Row rows[] = {
-        {0, 7, 1, Parity::None}, {1, 8, 2, Parity::Odd},  {2, 8, 1, Parity::Even},
+        {0, 7, 1, Parity::None}, {1, 8, 2, Parity::Odd},   {2, 8, 1, Parity::Even},
         {3, 8, 1, Parity::None}, {-1, 8, 1, Parity::None}, {7, 8, 1, Parity::None},
     };
     for (const Row& row : rows) {
@@ -66,12 +65,9 @@ TEST(PortNames, DevicePathsDefaultToTtySAndFollowOverrides) {
         return found->second;
     };
     const std::map<std::string, std::optional<std::string>> expected = {
-        {"COM1", "/dev/ttyS0"},
-        {"COM2", "/dev/serial/by-id/usb-adapter"},
-        {"COM3", "/dev/ttyS2"},
-        {"COM6", "/dev/ttyS5"},
-        {"COM7", std::nullopt},
-        {"com1", std::nullopt},
+        {"COM1", "/dev/ttyS0"}, {"COM2", "/dev/serial/by-id/usb-adapter"},
+        {"COM3", "/dev/ttyS2"}, {"COM6", "/dev/ttyS5"},
+        {"COM7", std::nullopt}, {"com1", std::nullopt},
         {"", std::nullopt},
     };
     for (const auto& [name, path] : expected) {

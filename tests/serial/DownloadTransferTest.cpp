@@ -81,11 +81,9 @@ TEST_F(TransferDownload, TamselAckNakSendsEnqAfterThePromptAndAckBeforeEachLineS
     EXPECT_TRUE(outcome.ok) << outcome.error;
     EXPECT_EQ(received, "\x05\x06\x06\x06\x06");
     const std::vector<std::string> expected = {
-        "Clear",        "ReadOnly:1",  kStationFirst,       "Write:05",
-        "Write:06",     "Append:P1,1.0\n",                  "Write:06",
-        "Caret:end",    "Append:\nP2,2.0\n",                "Write:06",
-        "Caret:end",    "Append:\n\n", "Write:06",          "Caret:end",
-        "Append:\nP3\n", "Close",      "ReadOnly:0"};
+        "Clear",    "ReadOnly:1", kStationFirst,       "Write:05", "Write:06",  "Append:P1,1.0\n",
+        "Write:06", "Caret:end",  "Append:\nP2,2.0\n", "Write:06", "Caret:end", "Append:\n\n",
+        "Write:06", "Caret:end",  "Append:\nP3\n",     "Close",    "ReadOnly:0"};
     EXPECT_EQ(log.Events(), expected);
     EXPECT_EQ(editor.Text(), "P1,1.0\n\nP2,2.0\n\n\n\nP3\n");
     EXPECT_FALSE(editor.ReadOnly());
@@ -104,17 +102,29 @@ TEST_F(TransferDownload, ExchangeRowsWithoutHandshake) {
     };
     const Row rows[] = {
         {"tamsel, protocol none",
-         1, 0, Family::Tamsel, false, "A\nB\n",
-         {"Clear", "ReadOnly:1", kComputerFirst, "Append:A\n", "Caret:end", "Append:\nB\n",
-          "Close", "ReadOnly:0"},
+         1,
+         0,
+         Family::Tamsel,
+         false,
+         "A\nB\n",
+         {"Clear", "ReadOnly:1", kComputerFirst, "Append:A\n", "Caret:end", "Append:\nB\n", "Close",
+          "ReadOnly:0"},
          "A\n\nB\n"},
         {"brenno: EOT is data",
-         2, 1, Family::Brenno, false, "A\x04\nB\r\n",
+         2,
+         1,
+         Family::Brenno,
+         false,
+         "A\x04\nB\r\n",
          {"Clear", "ReadOnly:1", kComputerFirst, "Append:A\x04\n", "Caret:end", "Append:B\r\n",
           "Close", "ReadOnly:0"},
          "A\x04\nB\r\n"},
         {"corvane with ack/nak: no ENQ, no ACK",
-         3, 1, Family::Corvane, true, "A\x03\nB\n",
+         3,
+         1,
+         Family::Corvane,
+         true,
+         "A\x03\nB\n",
          {"Clear", "ReadOnly:1", kComputerFirst, "Append:A\x03\n", "Caret:end", "Append:B\n",
           "Close", "ReadOnly:0"},
          "A\x03\nB\n"},
@@ -152,9 +162,9 @@ TEST_F(TransferDownload, SilenceAfterTheLastLineTimesOutAfterTimeoutSeconds) {
     const auto start = std::chrono::steady_clock::now();
     Run(1, script);
     EXPECT_GE(std::chrono::steady_clock::now() - start, 1s);
-    const std::vector<std::string> expected = {
-        "Clear", "ReadOnly:1", kComputerFirst, "Append:A\n", "Caret:end", "Append:\nB\n",
-        kTimeOut, "Close",     "ReadOnly:0"};
+    const std::vector<std::string> expected = {"Clear",      "ReadOnly:1", kComputerFirst,
+                                               "Append:A\n", "Caret:end",  "Append:\nB\n",
+                                               kTimeOut,     "Close",      "ReadOnly:0"};
     EXPECT_EQ(log.Events(), expected);
     EXPECT_EQ(editor.Text(), "A\n\nB\n");
 }

@@ -1,11 +1,10 @@
 // The download receiver's rules over the scripted fake port: what reaches the editor, what is
 // written back, which messages appear and when the port closes.
 
-#include "serial/DownloadWorker.h"
-
 #include <gtest/gtest.h>
 
 #include "serial/DownloadCommand.h"
+#include "serial/DownloadWorker.h"
 #include "serial/TransferGuard.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
@@ -53,22 +52,55 @@ TEST_F(DownloadWorkerTest, ExchangeAndResultingTextByModeAndProtocol) {
     };
     const std::string timeOut = kCommunicationTimeOutMessage;
     const Row rows[] = {
-        {"tamsel ack/nak", 1, 1, "a\nb\nc\n\x04", "a\n\nb\n\nc\n", "\x05\x06\x06\x06",
+        {"tamsel ack/nak",
+         1,
+         1,
+         "a\nb\nc\n\x04",
+         "a\n\nb\n\nc\n",
+         "\x05\x06\x06\x06",
          {kStationFirst}},
         {"tamsel none", 1, 0, "a\nb\nc\n\x04", "a\n\nb\n\nc\n", "", {kComputerFirst}},
-        {"tamsel ack/nak, lines of LF alone", 1, 1, "\n\n\x04", "\n\n\n", "\x05\x06\x06",
+        {"tamsel ack/nak, lines of LF alone",
+         1,
+         1,
+         "\n\n\x04",
+         "\n\n\n",
+         "\x05\x06\x06",
          {kStationFirst}},
         {"tamsel: ETX is data", 1, 0, "x\x03y\n\x04", "x\x03y\n", "", {kComputerFirst}},
-        {"brenno: EOT is data, ETX ends", 2, 1, "x\x04y\nz\n\x03", "x\x04y\nz\n", "",
+        {"brenno: EOT is data, ETX ends",
+         2,
+         1,
+         "x\x04y\nz\n\x03",
+         "x\x04y\nz\n",
+         "",
          {kComputerFirst}},
-        {"corvane ack/nak sends nothing", 3, 1, "p\x03q\nr\n\x04", "p\x03q\nr\n", "",
+        {"corvane ack/nak sends nothing",
+         3,
+         1,
+         "p\x03q\nr\n\x04",
+         "p\x03q\nr\n",
+         "",
          {kComputerFirst}},
-        {"control bytes stay", 3, 0, "\x02" "A\rB\x7f\xff\n\x04", "\x02" "A\rB\x7f\xff\n", "",
+        {"control bytes stay",
+         3,
+         0,
+         "\x02"
+         "A\rB\x7f\xff\n\x04",
+         "\x02"
+         "A\rB\x7f\xff\n",
+         "",
          {kComputerFirst}},
-        {"terminator first", 1, 1, "\x04" "abc\n", "", "\x05", {kStationFirst}},
+        {"terminator first",
+         1,
+         1,
+         "\x04"
+         "abc\n",
+         "",
+         "\x05",
+         {kStationFirst}},
         {"tail without LF is lost", 2, 0, "l1\nabc\x03", "l1\n", "", {kComputerFirst}},
-        {"no terminator: time-out keeps lines", 2, 0, "a\nb", "a\n", "",
-         {kComputerFirst, timeOut}},
+        {"no terminator: time-out keeps lines", 2, 0, "a\nb", "a\n", "", {kComputerFirst, timeOut}},
         {"nothing at all: time-out", 1, 1, "", "", "\x05", {kStationFirst, timeOut}},
     };
     for (const Row& row : rows) {
@@ -95,7 +127,7 @@ TEST_F(DownloadWorkerTest, ExchangeAndResultingTextByModeAndProtocol) {
 TEST_F(DownloadWorkerTest, EditorCallsClearFirstReadOnlyAroundAndCaretToEndAfterTheFirstLine) {
     Run(1, 1, "a\nb\n\x04");
     const std::vector<std::string> expected = {
-        "Clear", "ReadOnly:1", "Append:a\n", "Caret:" + std::to_string(kCaretToEnd),
+        "Clear",        "ReadOnly:1", "Append:a\n", "Caret:" + std::to_string(kCaretToEnd),
         "Append:\nb\n", "ReadOnly:0"};
     EXPECT_EQ(editor.Calls(), expected);
     EXPECT_TRUE(editor.TextModified());
@@ -165,9 +197,12 @@ TEST_F(DownloadWorkerTest, ProtocolIsReadLiveForEveryLine) {
 
 TEST_F(DownloadWorkerTest, NulBytesAreShownAsSubAndToldOnceAtTheEnd) {
     Run(2, 0, std::string("a\0b\n\0\nrest\0", 12) + "\x03");
-    EXPECT_EQ(editor.Text(), "a\x1A" "b\n\x1A\n");
+    EXPECT_EQ(editor.Text(),
+              "a\x1A"
+              "b\n\x1A\n");
     // Only the two bytes that reached the editor are counted; the unfinished tail never shows.
-    EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{kComputerFirst, NulBytesReplacedMessage(2)}));
+    EXPECT_EQ(dialogs.Texts(),
+              (std::vector<std::string>{kComputerFirst, NulBytesReplacedMessage(2)}));
     EXPECT_EQ(NulBytesReplacedMessage(1),
               "The instrument sent 1 byte of value 0, which the editor cannot hold. They are "
               "shown as the byte SUB (0x1A).");
@@ -185,7 +220,8 @@ TEST_F(DownloadWorkerTest, EditorFullKeepsTheLinesStopsAndTells) {
     const std::size_t fitting = kEditorCapacity / line.size();  // 1048 lines
     EXPECT_EQ(editor.Text().size(), fitting * line.size());
     EXPECT_EQ(editor.Text().substr(0, line.size()), line);
-    EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{kComputerFirst, kDownloadTooLargeMessage}));
+    EXPECT_EQ(dialogs.Texts(),
+              (std::vector<std::string>{kComputerFirst, kDownloadTooLargeMessage}));
     EXPECT_EQ(closedWhileShown, true);
     EXPECT_FALSE(editor.ReadOnly());
     // Reading stopped at the line that did not fit.
@@ -221,10 +257,14 @@ TEST_F(DownloadWorkerTest, CommandDeclinedOrRefusedChangesNothing) {
 }
 
 TEST_F(DownloadWorkerTest, CommandStartsTheWorkerWithItsMode) {
-    device->QueueInput("a\n\x04" "b\n\x03");
+    device->QueueInput(
+        "a\n\x04"
+        "b\n\x03");
     EXPECT_EQ(RunDownloadCommand(2, env), std::int16_t{2});
     workers.WaitIdle();
-    EXPECT_EQ(editor.Text(), "a\n\x04" "b\n");
+    EXPECT_EQ(editor.Text(),
+              "a\n\x04"
+              "b\n");
     EXPECT_EQ(opener.OpenedNames(), std::vector<std::string>{"COM1"});
 }
 

@@ -1,7 +1,6 @@
-#include "serial/OpenCommPort.h"
-
 #include <gtest/gtest.h>
 
+#include "serial/OpenCommPort.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeSerialPort.h"
 
@@ -89,9 +88,8 @@ TEST_F(OpenCommPortTest, EachFailureShowsItsMessageAndLeavesThePortClosed) {
 
         // The port must still be open while the message is up, and closed after it.
         bool openWhileShown = false;
-        shown.OnMessage([&](const testing::ShownMessage&) {
-            openWhileShown = device && !device->Closed();
-        });
+        shown.OnMessage(
+            [&](const testing::ShownMessage&) { openWhileShown = device && !device->Closed(); });
         EXPECT_EQ(OpenCommPort(live, ports, shown), nullptr);
         ASSERT_EQ(shown.Messages().size(), 1u);
         EXPECT_EQ(shown.Messages()[0].text, row.message);

@@ -1,8 +1,8 @@
-#include "serial/ParameterValidation.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
+
+#include "serial/ParameterValidation.h"
 
 namespace halvex {
 namespace {

@@ -1,18 +1,16 @@
 // The termios port over real pseudo-terminals, with the simulator's line on the other end.
 
-#include "serial/PosixSerialPort.h"
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <thread>
 
+#include "serial/PosixSerialPort.h"
 #include "station/lib/StationLine.h"
 
 namespace halvex {
@@ -53,7 +51,8 @@ TEST_F(TransferPosixPort, OpenIsExclusiveAlsoThroughALinkAndEndsWithClose) {
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(PosixSerialPort::Open(line->DevicePath()), nullptr);
 
-    const std::string link = ::testing::TempDir() + "halvex-port-link-" + std::to_string(::getpid());
+    const std::string link =
+        ::testing::TempDir() + "halvex-port-link-" + std::to_string(::getpid());
     ::unlink(link.c_str());
     ASSERT_EQ(::symlink(line->DevicePath().c_str(), link.c_str()), 0);
     EXPECT_EQ(PosixSerialPort::Open(link), nullptr);

@@ -1,9 +1,8 @@
 // The halvex-station program and its engine: what the simulated instrument does on the line
 // when the computer misbehaves, and the command line a user or a script drives it with.
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <fstream>
@@ -54,9 +53,9 @@ int ExitCode(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; 
 TEST(StationProgram, HelpListsTheOptionsAndBadArgumentsAreRefused) {
     const ProgramRun help = RunStation("--help");
     EXPECT_EQ(ExitCode(help.status), 0);
-    for (const char* option : {"download", "--family", "--protocol", "--pause-before",
-                               "--line-pause", "--no-terminator", "--hangup-after-bytes",
-                               "--hangup-after-lines", "--device", "--link"}) {
+    for (const char* option :
+         {"download", "--family", "--protocol", "--pause-before", "--line-pause", "--no-terminator",
+          "--hangup-after-bytes", "--hangup-after-lines", "--device", "--link"}) {
         EXPECT_NE(help.output.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(ExitCode(RunStation("").status), 2);

@@ -33,7 +33,8 @@ bool RecordingEditor::AppendEditorText(const std::string& text) {
     return inner_.AppendEditorText(text);
 }
 void RecordingEditor::MoveCaretTo(std::size_t index) {
-    log_.Add(index == static_cast<std::size_t>(-1) ? "Caret:end" : "Caret:" + std::to_string(index));
+    log_.Add(index == static_cast<std::size_t>(-1) ? "Caret:end"
+                                                   : "Caret:" + std::to_string(index));
     inner_.MoveCaretTo(index);
 }
 void RecordingEditor::SetEditorReadOnly(bool readOnly) {

@@ -16,8 +16,8 @@ std::string Hex(std::uint8_t byte) {
 }
 
 // Waits for one expected byte from the program; describes what came instead.
-bool Expect(StationLine& line, char expected, const char* name,
-            std::chrono::milliseconds timeout, std::string& error) {
+bool Expect(StationLine& line, char expected, const char* name, std::chrono::milliseconds timeout,
+            std::string& error) {
     std::uint8_t byte = 0;
     switch (line.ReceiveByte(byte, timeout)) {
         case ReceiveStatus::Byte:

@@ -144,7 +144,8 @@ ReceiveStatus StationLine::ReceiveByte(std::uint8_t& byte, std::chrono::millisec
         }
         if (got < 0 && errno == EINTR) continue;
         if (got < 0 && errno != EAGAIN) return ReceiveStatus::Closed;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0 || !WaitReady(POLLIN, left)) {
             if (Clock::now() >= deadline) return ReceiveStatus::Timeout;
         }
@@ -154,7 +155,8 @@ ReceiveStatus StationLine::ReceiveByte(std::uint8_t& byte, std::chrono::millisec
 std::string StationLine::TakePending(std::chrono::milliseconds quiet) {
     std::string taken;
     std::uint8_t byte = 0;
-    while (ReceiveByte(byte, quiet) == ReceiveStatus::Byte) taken.push_back(static_cast<char>(byte));
+    while (ReceiveByte(byte, quiet) == ReceiveStatus::Byte)
+        taken.push_back(static_cast<char>(byte));
     return taken;
 }
 

@@ -135,8 +135,8 @@ std::unique_ptr<OpenedLine> OpenLine(ParsedOptions& options, std::ostream& out,
         opened->link_ = link;
     }
     out << path << std::endl;
-    info << "halvex-station: instrument on " << path << " (for example HALVEX_COM1=" << path
-         << ")" << std::endl;
+    info << "halvex-station: instrument on " << path << " (for example HALVEX_COM1=" << path << ")"
+         << std::endl;
     return opened;
 }
 

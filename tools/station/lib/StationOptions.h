@@ -17,7 +17,7 @@
 namespace halvex::station {
 
 struct OptionSpec {
-    std::string name;  // without the leading "--"
+    std::string name;       // without the leading "--"
     std::string valueName;  // empty for a flag
     std::string help;
 };
@@ -56,7 +56,6 @@ private:
     std::unique_ptr<StationLine> line_;
     std::string link_;
 };
-std::unique_ptr<OpenedLine> OpenLine(ParsedOptions& options, std::ostream& out,
-                                     std::ostream& info);
+std::unique_ptr<OpenedLine> OpenLine(ParsedOptions& options, std::ostream& out, std::ostream& info);
 
 }  // namespace halvex::station
