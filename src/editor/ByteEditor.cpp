@@ -251,6 +251,9 @@ void ByteEditor::PasteFromClipboard() {
 
 void ByteEditor::ReplaceSelectionAsUser(std::string_view text) {
     if (isReadOnly()) return;
+    const std::size_t kept = Length() - SelectionLength();
+    const std::size_t room = kept < capacity_ ? capacity_ - kept : 0;
+    text = text.substr(0, FittingInsertLength(text, room));
     SendScintilla(Base::SCI_BEGINUNDOACTION);
     SendScintilla(Base::SCI_TARGETFROMSELECTION);
     SendScintilla(Base::SCI_REPLACETARGET, static_cast<unsigned long>(text.size()), text.data());
@@ -259,16 +262,14 @@ void ByteEditor::ReplaceSelectionAsUser(std::string_view text) {
     SendScintilla(Base::SCI_GOTOPOS, end);
 }
 
-void ByteEditor::OnModified(int /*position*/, int type, const char* text, int length) {
-    if ((type & Base::SC_MOD_INSERTCHECK) && limitInsertions_ && length > 0) {
+void ByteEditor::OnModified(int /*position*/, int type, const char* /*text*/, int length) {
+    // The last guard for insertions the editor makes itself (typing, drag and drop): one that
+    // would pass the capacity is refused whole. Pastes are cut to fit before they get here.
+    if (type & Base::SC_MOD_INSERTCHECK) {
         const std::size_t current = Length();
         const std::size_t room = current < capacity_ ? capacity_ - current : 0;
-        const std::string_view inserted(text, static_cast<std::size_t>(length));
-        const std::size_t fitting = FittingInsertLength(inserted, room);
-        if (fitting < inserted.size()) {
-            const std::string kept(inserted.substr(0, fitting));
-            SendScintilla(Base::SCI_CHANGEINSERTION, static_cast<unsigned long>(kept.size()),
-                          kept.c_str());
+        if (limitInsertions_ && static_cast<std::size_t>(length) > room) {
+            SendScintilla(Base::SCI_CHANGEINSERTION, 0UL, "");
         }
         return;
     }
@@ -278,8 +279,23 @@ void ByteEditor::OnModified(int /*position*/, int type, const char* text, int le
 }
 
 void ByteEditor::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    // A Ctrl or Meta key that is not one of the editor's own keys types nothing: it is left to
+    // the window (its accelerators) or has no effect.
+    if ((modifiers & (Qt::ControlModifier | Qt::MetaModifier)) &&
+        !standardCommands()->boundTo(key | static_cast<int>(modifiers))) {
+        event->ignore();
+        return;
+    }
+    const bool editingKey = key == Qt::Key_Delete || key == Qt::Key_Backspace ||
+                            key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab;
+    if (isReadOnly() && editingKey) {
+        event->accept();  // refused; the selection stays as it was
+        return;
+    }
     // A tab replaces the selection, as in a plain text box (no indenting of selected lines).
-    if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::NoModifier) {
+    if (key == Qt::Key_Tab && modifiers == Qt::NoModifier) {
         ReplaceSelectionAsUser("\t");
         return;
     }
