@@ -265,7 +265,10 @@ TEST(TransferUpload, ClosingTheProgramUnblocksAWaitingUploadAndReleasesThePort) 
     u.StartInstrument(Script(1, 1, ReplyFault::Silent, 1));
     ASSERT_TRUE(StartUploadTransfer(u.Env(), TransferFields{1, 0, "R1\x02R2\x02"}));
     ASSERT_TRUE(u.dialogs.WaitForMessages(1, 10s));
-    while (u.Line().empty() && u.workers.RunningCount() > 0) std::this_thread::sleep_for(10ms);
+    // The editor is cleared just before the first record goes out; the worker then waits for a
+    // reply that never comes.
+    while (u.editor.Calls().empty()) std::this_thread::sleep_for(5ms);
+    std::this_thread::sleep_for(100ms);
     u.workers.ShutdownAll();  // returns only once the worker has ended
     EXPECT_EQ(u.workers.RunningCount(), 0u);
     EXPECT_EQ(u.dialogs.Texts(), std::vector<std::string>{kUploadPrompt});
