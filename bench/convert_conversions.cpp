@@ -28,7 +28,9 @@ std::string TamselDownload(const std::string& stream) {
     for (std::size_t pos = 0; text.size() < kEditorCapacity; pos += 128) {
         std::string block = stream.substr(pos % stream.size(), 128);
         block.resize(128, ' ');
-        text += "\x02" + block + "\x03" "xyz\r\n";
+        text += "\x02" + block +
+                "\x03"
+                "xyz\r\n";
     }
     return Filled(text);
 }
@@ -41,9 +43,7 @@ std::string TamselCoordinates() {
     return TamselDownload(stream);
 }
 
-std::string TamselOneLongField() {
-    return TamselDownload("_" + std::string(130000, 'n'));
-}
+std::string TamselOneLongField() { return TamselDownload("_" + std::string(130000, 'n')); }
 
 std::string TamselCodes() {
     std::string stream;

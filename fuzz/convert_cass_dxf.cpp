@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Words never hold CR LF, so the line count is fixed by the number of points.
     const auto crlf = [](std::string_view s) {
         std::size_t count = 0;
-        for (std::size_t at = s.find("\r\n"); at != std::string_view::npos; at = s.find("\r\n", at + 2))
+        for (std::size_t at = s.find("\r\n"); at != std::string_view::npos;
+             at = s.find("\r\n", at + 2))
             ++count;
         return count;
     };

@@ -15,6 +15,7 @@ namespace {
 using Pair = std::pair<int, std::string_view>;
 
 // Group code and value of each pair of the head after the leading comment.
+// clang-format off
 constexpr Pair kHeadPairs[] = {
     // HEADER
     {0, "SECTION"}, {2, "HEADER"},
@@ -53,6 +54,7 @@ constexpr Pair kHeadPairs[] = {
     // ENTITIES
     {0, "SECTION"}, {2, "ENTITIES"},
 };
+// clang-format on
 
 constexpr std::string_view kTail = "ENDSEC\r\n 0\r\nEOF\r\n";
 constexpr int kCassCommas = 4;

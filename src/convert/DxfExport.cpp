@@ -16,8 +16,7 @@ std::string DxfExportMessage(const DxfExportOutcome& outcome) {
     if (!outcome.written)
         return "Cannot write the file " + outcome.path + ": " + outcome.error +
                ". Nothing was exported.";
-    if (outcome.points > 0)
-        return kDxfSuccessPrefix + std::to_string(outcome.points) + " points";
+    if (outcome.points > 0) return kDxfSuccessPrefix + std::to_string(outcome.points) + " points";
     return kNotCassMessage;
 }
 

@@ -25,7 +25,6 @@ DxfExportOutcome ExportCassToDxf(const std::string& editorText, const std::strin
 std::string DxfExportMessage(const DxfExportOutcome& outcome);
 
 // GetEditorText, ExportCassToDxf, then the message (a write failure with the error icon).
-DxfExportOutcome RunCassDxfExport(EditorOps& editor, UserDialogs& dialogs,
-                                  const std::string& path);
+DxfExportOutcome RunCassDxfExport(EditorOps& editor, UserDialogs& dialogs, const std::string& path);
 
 }  // namespace halvex

@@ -45,7 +45,7 @@ std::string ResolvedTarget(const std::string& path) {
         if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
         std::string link(PATH_MAX, '\0');
         const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
-        if (length < 0) return target;
+        if (length <= 0) return target;
         link.resize(static_cast<std::size_t>(length));
         if (link.front() == '/') {
             target = link;
@@ -75,7 +75,8 @@ FileWriteResult WriteWholeFile(const std::string& path, std::string_view bytes) 
     const std::string target = ResolvedTarget(path);
     struct stat existing;
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) return WriteInPlace(target, bytes);  // a device, a fifo
+    if (exists && !S_ISREG(existing.st_mode))
+        return WriteInPlace(target, bytes);                                    // a device, a fifo
     if (exists && ::access(target.c_str(), W_OK) != 0) return Failure(errno);  // write-protected
 
     std::string sibling;

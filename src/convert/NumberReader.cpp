@@ -46,7 +46,8 @@ long long LeadingDecimalExponent(std::string_view number) {
         ++i;
         const bool negative = number[i] == '-';
         if (number[i] == '+' || number[i] == '-') ++i;
-        for (; i < number.size(); ++i) exponent = std::min(kLimit, exponent * 10 + (number[i] - '0'));
+        for (; i < number.size(); ++i)
+            exponent = std::min(kLimit, exponent * 10 + (number[i] - '0'));
         if (negative) exponent = -exponent;
     }
     return leading + exponent;
@@ -74,7 +75,8 @@ double ReadNumber(std::string_view text, std::size_t* consumed) {
     if (digitCount == 0) return 0.0;
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
         std::size_t exponentStart = end + 1;
-        if (exponentStart < text.size() && (text[exponentStart] == '+' || text[exponentStart] == '-'))
+        if (exponentStart < text.size() &&
+            (text[exponentStart] == '+' || text[exponentStart] == '-'))
             ++exponentStart;
         const std::size_t exponentEnd = SkipDigits(text, exponentStart);
         if (exponentEnd > exponentStart) end = exponentEnd;

@@ -50,7 +50,8 @@ public:
 
 private:
     static void WriteValue(std::string_view field, std::string& text) {
-        const double value = field.size() < kValueOffset ? 0.0 : ReadNumber(field.substr(kValueOffset));
+        const double value =
+            field.size() < kValueOffset ? 0.0 : ReadNumber(field.substr(kValueOffset));
         text.clear();
         AppendFixed(text, value * kThousandth, 3);
     }

@@ -29,8 +29,8 @@ int ReadCodeNumber(std::string_view text) {
 
 void AppendEntry(std::string& output, std::string_view entry) {
     char digits[16];
-    const auto end =
-        std::to_chars(digits, digits + sizeof digits, ReadCodeNumber(entry.substr(1, kNumberWidth)));
+    const auto end = std::to_chars(digits, digits + sizeof digits,
+                                   ReadCodeNumber(entry.substr(1, kNumberWidth)));
     output.append(digits, end.ptr).append(1, ',');
     output.append(entry.substr(1 + kNumberWidth)).append("\r\n");
 }

@@ -24,12 +24,20 @@ std::pair<std::size_t, std::string> EndingAt(std::size_t lastColumn, std::string
     return {lastColumn + 1 - number.size(), std::move(number)};
 }
 
-const std::string kRecord08 =
-    Columns({{0, "08TP"}, {4, "01"}, {6, "PT12"}, EndingAt(35, "1234.567"),
-             EndingAt(51, "2345.678"), EndingAt(67, "12.345"), {68, "TREE"}});
-const std::string kRecord02 =
-    Columns({{0, "02TP"}, {6, "PT12"}, EndingAt(35, "1234.567"), EndingAt(51, "2345.678"),
-             EndingAt(67, "12.345"), {68, "NOTREAD"}, {84, "TREE"}});
+const std::string kRecord08 = Columns({{0, "08TP"},
+                                       {4, "01"},
+                                       {6, "PT12"},
+                                       EndingAt(35, "1234.567"),
+                                       EndingAt(51, "2345.678"),
+                                       EndingAt(67, "12.345"),
+                                       {68, "TREE"}});
+const std::string kRecord02 = Columns({{0, "02TP"},
+                                       {6, "PT12"},
+                                       EndingAt(35, "1234.567"),
+                                       EndingAt(51, "2345.678"),
+                                       EndingAt(67, "12.345"),
+                                       {68, "NOTREAD"},
+                                       {84, "TREE"}});
 
 struct BrennoCase {
     std::string title;
@@ -60,8 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "PT12,TREE,2345.678,1234.567,12.345\r\n",
                    "PT12,TREE,1234.567,2345.678,12.345\r\n"},
         BrennoCase{"TagOnly", "08TP\r\n", ",,0.000,0.000,0.000\r\n", ",,0.000,0.000,0.000\r\n"},
-        BrennoCase{"LowerCaseTag", Columns({{0, "02tp"}, {6, "A"}, {20, "1"}}) + "\r\n", "A,,0.000,1.000,0.000\r\n",
-                   "A,,1.000,0.000,0.000\r\n"},
+        BrennoCase{"LowerCaseTag", Columns({{0, "02tp"}, {6, "A"}, {20, "1"}}) + "\r\n",
+                   "A,,0.000,1.000,0.000\r\n", "A,,1.000,0.000,0.000\r\n"},
         BrennoCase{"MixedCaseTag", "08tP  A\r\n", "A,,0.000,0.000,0.000\r\n",
                    "A,,0.000,0.000,0.000\r\n"},
         BrennoCase{"OtherLinesArePassedOver",
@@ -70,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "PT12,TREE,1234.567,2345.678,12.345\r\n"},
         BrennoCase{"LongNameIsCutAndRunsIntoNorth",
                    Columns({{0, "08TP"}, {6, "ABCDEFGHIJKLMN77"}, EndingAt(51, "5")}) + "\r\n",
-                   "ABCDEFGHIJKLMN,,5.000,77.000,0.000\r\n", "ABCDEFGHIJKLMN,,77.000,5.000,0.000\r\n"},
+                   "ABCDEFGHIJKLMN,,5.000,77.000,0.000\r\n",
+                   "ABCDEFGHIJKLMN,,77.000,5.000,0.000\r\n"},
         BrennoCase{"NameWordEndsAtInnerBlank", Columns({{0, "08TP"}, {8, "P 9"}}) + "\r\n",
                    "P,,0.000,0.000,0.000\r\n", "P,,0.000,0.000,0.000\r\n"},
         BrennoCase{"NumberRunsIntoTheNextField",
@@ -89,10 +98,11 @@ INSTANTIATE_TEST_SUITE_P(
         BrennoCase{"CodeRunsPastTheRecordLength",
                    Columns({{0, "08TP"}, {6, "P"}, {80, "LONGCODE1234 X"}}) + "\r\n",
                    "P,LONGCODE1234,0.000,0.000,0.000\r\n", "P,LONGCODE1234,0.000,0.000,0.000\r\n"},
-        BrennoCase{"ExactHalvesAndNegativeZero",
-                   Columns({{0, "08TP"}, {6, "P"}, {20, "0.0625"}, {36, "-2.0625"},
-                            {52, "-0.0001"}}) + "\r\n",
-                   "P,,-2.063,0.063,-0.000\r\n", "P,,0.063,-2.063,-0.000\r\n"},
+        BrennoCase{
+            "ExactHalvesAndNegativeZero",
+            Columns({{0, "08TP"}, {6, "P"}, {20, "0.0625"}, {36, "-2.0625"}, {52, "-0.0001"}}) +
+                "\r\n",
+            "P,,-2.063,0.063,-0.000\r\n", "P,,0.063,-2.063,-0.000\r\n"},
         BrennoCase{"CrCrSkipsOneCr", kRecord08 + "\r\r" + kRecord08 + "\r\n",
                    "PT12,TREE,2345.678,1234.567,12.345\r\nPT12,TREE,2345.678,1234.567,12.345\r\n",
                    "PT12,TREE,1234.567,2345.678,12.345\r\nPT12,TREE,1234.567,2345.678,12.345\r\n"}),
@@ -103,6 +113,13 @@ TEST(ConvertBrennoPoints, ShortRecordIsFilledWithoutReadingPastTheLine) {
     // reading of a number or the code reach into the next line.
     const ConversionResult result = ConvertBrennoToCass("08TP  AB\r\n99999999999999999999\r\n");
     EXPECT_EQ(result.output, "AB,,0.000,0.000,0.000\r\n");
+}
+
+TEST(ConvertBrennoPoints, LongCodesAreCopiedWhole) {
+    const std::string code(300, 'C');
+    const ConversionResult result =
+        ConvertBrennoToCass("02TP" + std::string(80, ' ') + code + "\r\n");
+    EXPECT_EQ(result.output, "," + code + ",0.000,0.000,0.000\r\n");
 }
 
 TEST(ConvertBrennoPoints, ManyRecords) {

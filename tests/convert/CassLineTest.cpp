@@ -19,9 +19,8 @@ TEST_P(ParseCassLineTable, CountsCommasAndReadsPointLines) {
     const CassCase& c = GetParam();
     CassPoint point{"untouched", "untouched", -1, -1, -1};
     EXPECT_EQ(ParseCassLine(c.line, point), c.commas);
-    const CassPoint& expected = c.commas == kCassLineCommas ? c.point
-                                                            : CassPoint{"untouched", "untouched",
-                                                                        -1, -1, -1};
+    const CassPoint& expected =
+        c.commas == kCassLineCommas ? c.point : CassPoint{"untouched", "untouched", -1, -1, -1};
     EXPECT_EQ(point.name, expected.name);
     EXPECT_EQ(point.code, expected.code);
     EXPECT_DOUBLE_EQ(point.east, expected.east);
@@ -29,26 +28,27 @@ TEST_P(ParseCassLineTable, CountsCommasAndReadsPointLines) {
     EXPECT_DOUBLE_EQ(point.height, expected.height);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    NotPointLines, ParseCassLineTable,
-    ::testing::Values(CassCase{"", 0, {}}, CassCase{"A,B,1,2", 3, {}},
-                      CassCase{"A,B,1,2,3,4", 5, {}}, CassCase{"title line", 0, {}},
-                      CassCase{",,,,,,,,,,", 10, {}}, CassCase{"\r", 0, {}}));
+INSTANTIATE_TEST_SUITE_P(NotPointLines, ParseCassLineTable,
+                         ::testing::Values(CassCase{"", 0, {}}, CassCase{"A,B,1,2", 3, {}},
+                                           CassCase{"A,B,1,2,3,4", 5, {}},
+                                           CassCase{"title line", 0, {}},
+                                           CassCase{",,,,,,,,,,", 10, {}}, CassCase{"\r", 0, {}}));
 
 INSTANTIATE_TEST_SUITE_P(
     PointLines, ParseCassLineTable,
-    ::testing::Values(
-        CassCase{"A,B,1,2,3", 4, {"A", "B", 1, 2, 3}},
-        CassCase{"PT1,TREE,2345.678,1234.567,12.345", 4, {"PT1", "TREE", 2345.678, 1234.567, 12.345}},
-        CassCase{"  P 7 , K 9 ,1,2,3", 4, {"P", "K", 1, 2, 3}},
-        CassCase{",,x,,7e2", 4, {"", "", 0, 0, 700}},
-        CassCase{"P,C,1,2,3\r", 4, {"P", "C", 1, 2, 3}},
-        CassCase{"P,C,1,2,-3.5\r\r", 4, {"P", "C", 1, 2, -3.5}},
-        CassCase{"\tP,C,1,2,3", 4, {"\tP", "C", 1, 2, 3}},
-        CassCase{"P\tQ,C\r,1,2,3", 4, {"P\tQ", "C\r", 1, 2, 3}},
-        CassCase{"P,C, \t-1.5m, +2e1 x,\r\n3", 4, {"P", "C", -1.5, 20, 3}},
-        CassCase{"P,C,1.2.3,0x1A,inf", 4, {"P", "C", 1.2, 0, 0}},
-        CassCase{"\xe9t\xe9,\x01\xff,1,2,3", 4, {"\xe9t\xe9", "\x01\xff", 1, 2, 3}}));
+    ::testing::Values(CassCase{"A,B,1,2,3", 4, {"A", "B", 1, 2, 3}},
+                      CassCase{"PT1,TREE,2345.678,1234.567,12.345",
+                               4,
+                               {"PT1", "TREE", 2345.678, 1234.567, 12.345}},
+                      CassCase{"  P 7 , K 9 ,1,2,3", 4, {"P", "K", 1, 2, 3}},
+                      CassCase{",,x,,7e2", 4, {"", "", 0, 0, 700}},
+                      CassCase{"P,C,1,2,3\r", 4, {"P", "C", 1, 2, 3}},
+                      CassCase{"P,C,1,2,-3.5\r\r", 4, {"P", "C", 1, 2, -3.5}},
+                      CassCase{"\tP,C,1,2,3", 4, {"\tP", "C", 1, 2, 3}},
+                      CassCase{"P\tQ,C\r,1,2,3", 4, {"P\tQ", "C\r", 1, 2, 3}},
+                      CassCase{"P,C, \t-1.5m, +2e1 x,\r\n3", 4, {"P", "C", -1.5, 20, 3}},
+                      CassCase{"P,C,1.2.3,0x1A,inf", 4, {"P", "C", 1.2, 0, 0}},
+                      CassCase{"\xe9t\xe9,\x01\xff,1,2,3", 4, {"\xe9t\xe9", "\x01\xff", 1, 2, 3}}));
 
 TEST(ParseCassLine, NamesAndCodesHaveNoLengthLimit) {
     const std::string name(5000, 'N');

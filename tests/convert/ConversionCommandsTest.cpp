@@ -107,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CommandCase{"TamselCass", RunTamselCassConversion, "xyz\n" + kTamselText,
                     "P1,P1,100.500,200.250,-3.100\r\n"},
-        CommandCase{"BrennoCass", RunBrennoCassConversion, kBrennoText, "P1,,2.500,1.500,3.500\r\n"},
+        CommandCase{"BrennoCass", RunBrennoCassConversion, kBrennoText,
+                    "P1,,2.500,1.500,3.500\r\n"},
         CommandCase{"BrennoNez", RunBrennoNezConversion, kBrennoText, "P1,,1.500,2.500,3.500\r\n"},
         CommandCase{"DulmarCass", RunDulmarCassConversion, "P,1,2,3,C\r\n", "P,C,1,2,3\r\n"},
         CommandCase{"TamselPcode", RunTamselPcodeConversion,

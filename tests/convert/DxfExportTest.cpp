@@ -81,8 +81,8 @@ TEST_F(DxfExportTest, AFileThatCannotBeMadeIsAnErrorNamingIt) {
     const DxfExportOutcome outcome = RunCassDxfExport(editor, dialogs, path);
     EXPECT_FALSE(outcome.written);
     ASSERT_EQ(dialogs.Messages().size(), 1u);
-    EXPECT_EQ(dialogs.Messages()[0].text,
-              "Cannot write the file " + path + ": No such file or directory. Nothing was exported.");
+    EXPECT_EQ(dialogs.Messages()[0].text, "Cannot write the file " + path +
+                                              ": No such file or directory. Nothing was exported.");
     EXPECT_EQ(dialogs.Messages()[0].icon, MessageIcon::Error);
 }
 
@@ -133,7 +133,8 @@ TEST_F(DxfExportTest, ADirectoryWithoutWritePermissionFallsBackToWritingInPlace)
 
 TEST_F(DxfExportTest, MessagesForEachOutcome) {
     EXPECT_EQ(DxfExportMessage({true, 1, "a.dxf", ""}), "Successfully transformed 1 points");
-    EXPECT_EQ(DxfExportMessage({true, 30000, "a.dxf", ""}), "Successfully transformed 30000 points");
+    EXPECT_EQ(DxfExportMessage({true, 30000, "a.dxf", ""}),
+              "Successfully transformed 30000 points");
     EXPECT_EQ(DxfExportMessage({true, 0, "a.dxf", ""}), "The file is not CASS DAT format");
     EXPECT_EQ(DxfExportMessage({false, 3, "/x/a.dxf", "Permission denied"}),
               "Cannot write the file /x/a.dxf: Permission denied. Nothing was exported.");

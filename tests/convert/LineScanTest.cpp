@@ -23,11 +23,11 @@ TEST_P(CopyTokenTable, CopiesTheWord) {
 
 INSTANTIATE_TEST_SUITE_P(
     Words, CopyTokenTable,
-    ::testing::Values(TokenCase{"  12.5 m", "12.5"}, TokenCase{",abc", ""}, TokenCase{"AB\r", "AB\r"},
-                      TokenCase{"", ""}, TokenCase{"    ", ""}, TokenCase{"P1,TREE", "P1"},
-                      TokenCase{"\nP1", ""}, TokenCase{"ab\ncd", "ab"}, TokenCase{"\tx y", "\tx"},
-                      TokenCase{"x\x01\xff;", "x\x01\xff;"}, TokenCase{std::string(300, 'w'),
-                                                                  std::string(300, 'w')}));
+    ::testing::Values(TokenCase{"  12.5 m", "12.5"}, TokenCase{",abc", ""},
+                      TokenCase{"AB\r", "AB\r"}, TokenCase{"", ""}, TokenCase{"    ", ""},
+                      TokenCase{"P1,TREE", "P1"}, TokenCase{"\nP1", ""}, TokenCase{"ab\ncd", "ab"},
+                      TokenCase{"\tx y", "\tx"}, TokenCase{"x\x01\xff;", "x\x01\xff;"},
+                      TokenCase{std::string(300, 'w'), std::string(300, 'w')}));
 
 std::vector<std::string> CrLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -55,10 +55,10 @@ TEST_P(LfLineTable, HandsOverLines) { EXPECT_EQ(LfLines(GetParam().text), GetPar
 INSTANTIATE_TEST_SUITE_P(
     Scans, CrLineTable,
     ::testing::Values(ScanCase{"A\r\nB\r\nQ", {"A", "B"}}, ScanCase{"A\r\n\r\nB\r\n", {"A"}},
-                      ScanCase{"A\nB\n", {}}, ScanCase{"\rA\r", {}}, ScanCase{"A\r\rB\r", {"A", "B"}},
-                      ScanCase{"", {}}, ScanCase{"A", {}}, ScanCase{"A\r", {"A"}},
-                      ScanCase{"A\r\n\nB\r", {"A", "\nB"}}, ScanCase{"A\r\r\rB\r", {"A"}},
-                      ScanCase{"A\rB\rC\r\n", {"A", "B", "C"}},
+                      ScanCase{"A\nB\n", {}}, ScanCase{"\rA\r", {}},
+                      ScanCase{"A\r\rB\r", {"A", "B"}}, ScanCase{"", {}}, ScanCase{"A", {}},
+                      ScanCase{"A\r", {"A"}}, ScanCase{"A\r\n\nB\r", {"A", "\nB"}},
+                      ScanCase{"A\r\r\rB\r", {"A"}}, ScanCase{"A\rB\rC\r\n", {"A", "B", "C"}},
                       ScanCase{std::string("A\0B\r", 4), {std::string("A\0B", 3)}}));
 
 INSTANTIATE_TEST_SUITE_P(

@@ -32,33 +32,37 @@ TEST_P(FormatFixedTable, WritesExpectedText) {
 // Exact binary ties in every form the program writes round away from zero.
 INSTANTIATE_TEST_SUITE_P(
     HalfwayAwayFromZero, FormatFixedTable,
-    ::testing::Values(
-        FormatCase{0.5, 0, "1"}, FormatCase{1.5, 0, "2"}, FormatCase{2.5, 0, "3"},
-        FormatCase{-2.5, 0, "-3"}, FormatCase{-0.5, 0, "-1"}, FormatCase{9.5, 0, "10"},
-        FormatCase{-99.5, 0, "-100"}, FormatCase{0.125, 2, "0.13"}, FormatCase{0.375, 2, "0.38"},
-        FormatCase{0.0625, 3, "0.063"}, FormatCase{2.0625, 3, "2.063"},
-        FormatCase{-2.0625, 3, "-2.063"}, FormatCase{0.9375, 3, "0.938"}, FormatCase{9.75, 1, "9.8"},
-        FormatCase{9.9995, 3, "9.999"},  // not a binary tie: stored below the half
-        FormatCase{0.03125, 4, "0.0313"}, FormatCase{-1.03125, 4, "-1.0313"},
-        FormatCase{0.0000005, 6, "0.000000"},  // 5e-7 is not a binary tie
-        FormatCase{0.0000152587890625, 6, "0.000015"},
-        FormatCase{1.0000001192092896, 6, "1.000000"},
-        FormatCase{0.0009765625, 6, "0.000977"},    // 2^-10, exact digits 0.0009765625
-        FormatCase{0.001953125, 8, "0.00195313"},   // 2^-9 with 8 decimals: ...3125 -> ...313
-        FormatCase{4503599627370495.5, 0, "4503599627370496"},
-        FormatCase{1099511627776.0078125, 6, "1099511627776.007813"}));
+    ::testing::Values(FormatCase{0.5, 0, "1"}, FormatCase{1.5, 0, "2"}, FormatCase{2.5, 0, "3"},
+                      FormatCase{-2.5, 0, "-3"}, FormatCase{-0.5, 0, "-1"},
+                      FormatCase{9.5, 0, "10"}, FormatCase{-99.5, 0, "-100"},
+                      FormatCase{0.125, 2, "0.13"}, FormatCase{0.375, 2, "0.38"},
+                      FormatCase{0.0625, 3, "0.063"}, FormatCase{2.0625, 3, "2.063"},
+                      FormatCase{-2.0625, 3, "-2.063"}, FormatCase{0.9375, 3, "0.938"},
+                      FormatCase{9.75, 1, "9.8"},
+                      FormatCase{9.9995, 3, "9.999"},  // not a binary tie: stored below the half
+                      FormatCase{0.03125, 4, "0.0313"}, FormatCase{-1.03125, 4, "-1.0313"},
+                      FormatCase{0.0000005, 6, "0.000000"},  // 5e-7 is not a binary tie
+                      FormatCase{0.0000152587890625, 6, "0.000015"},
+                      FormatCase{1.0000001192092896, 6, "1.000000"},
+                      FormatCase{0.0009765625, 6, "0.000977"},  // 2^-10, exact digits 0.0009765625
+                      FormatCase{0.001953125, 8,
+                                 "0.00195313"},  // 2^-9 with 8 decimals: ...3125 -> ...313
+                      FormatCase{4503599627370495.5, 0, "4503599627370496"},
+                      FormatCase{1099511627776.0078125, 6, "1099511627776.007813"}));
 
 // Everything else is exactly what printf gives in the C locale.
 INSTANTIATE_TEST_SUITE_P(
     LikePrintf, FormatFixedTable,
-    ::testing::Values(
-        FormatCase{0, 3, "0.000"}, FormatCase{-0.0, 3, "-0.000"}, FormatCase{-0.0001, 3, "-0.000"},
-        FormatCase{-0.0004, 0, "-0"}, FormatCase{1.0005, 3, "1.000"}, FormatCase{2345.678, 3, "2345.678"},
-        FormatCase{2346.678, 6, "2346.678000"}, FormatCase{12.345, 3, "12.345"},
-        FormatCase{200250 * 0.001, 3, "200.250"}, FormatCase{-3100 * 0.001, 3, "-3.100"},
-        FormatCase{1e21, 0, "1000000000000000000000"}, FormatCase{1e-7, 6, "0.000000"},
-        FormatCase{0.1, 17, "0.10000000000000001"}, FormatCase{123.456, 4, "123.4560"},
-        FormatCase{0.6, 0, "1"}, FormatCase{0.4, 0, "0"}, FormatCase{99.9996, 3, "100.000"}));
+    ::testing::Values(FormatCase{0, 3, "0.000"}, FormatCase{-0.0, 3, "-0.000"},
+                      FormatCase{-0.0001, 3, "-0.000"}, FormatCase{-0.0004, 0, "-0"},
+                      FormatCase{1.0005, 3, "1.000"}, FormatCase{2345.678, 3, "2345.678"},
+                      FormatCase{2346.678, 6, "2346.678000"}, FormatCase{12.345, 3, "12.345"},
+                      FormatCase{200250 * 0.001, 3, "200.250"},
+                      FormatCase{-3100 * 0.001, 3, "-3.100"},
+                      FormatCase{1e21, 0, "1000000000000000000000"},
+                      FormatCase{1e-7, 6, "0.000000"}, FormatCase{0.1, 17, "0.10000000000000001"},
+                      FormatCase{123.456, 4, "123.4560"}, FormatCase{0.6, 0, "1"},
+                      FormatCase{0.4, 0, "0"}, FormatCase{99.9996, 3, "100.000"}));
 
 INSTANTIATE_TEST_SUITE_P(
     NotFinite, FormatFixedTable,

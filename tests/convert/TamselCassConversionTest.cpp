@@ -9,7 +9,9 @@ namespace {
 
 // One downloaded line: STX, the 128-byte block (content filled with blanks), then the end of the
 // record as an instrument sends it.
-std::string DataLine(std::string content, const std::string& end = "\x03" "042\r\n") {
+std::string DataLine(std::string content, const std::string& end =
+                                              "\x03"
+                                              "042\r\n") {
     content.resize(128, ' ');
     return "\x02" + content + end;
 }
@@ -71,11 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
                        std::string content = "_+A_ x1000_ y2000_ z3000";
                        content.resize(125, ' ');
                        return content + "_+B";
-                   }()) + "plain\r\n" +
-                       DataLine("_ x1_ y2_ z3_"),
+                   }()) +
+                       "plain\r\n" + DataLine("_ x1_ y2_ z3_"),
                    "A,A,2.000,1.000,3.000\r\nB,B,0.002,0.001,0.003\r\n", true, false},
-        TamselCase{"GroupSplitAcrossLines", SplitGroup(),
-                   "P2    ,P2    ,2.000,1.000,3.000\r\n", true, false},
+        TamselCase{"GroupSplitAcrossLines", SplitGroup(), "P2    ,P2    ,2.000,1.000,3.000\r\n",
+                   true, false},
         TamselCase{"BytesAfter128AreIgnored",
                    [] {
                        std::string content = kEntryP1 + "_";
@@ -85,16 +87,19 @@ INSTANTIATE_TEST_SUITE_P(
                    kLineP1, true, false},
         TamselCase{"ShortLinesCarryNoData", kEntryP1 + "_\r\n", "", false, false},
         TamselCase{"A127ByteLineWithCrIsFed", ExactlyCrLength(), kLineP1, true, false},
-        TamselCase{"A127ByteLineWithoutCrIsNot",
-                   ExactlyCrLength().substr(0, 127) + "\n", "", false, false},
+        TamselCase{"A127ByteLineWithoutCrIsNot", ExactlyCrLength().substr(0, 127) + "\n", "", false,
+                   false},
         TamselCase{"EmptyLinesBetweenDataLines",
                    DataLine("_+A_ x1000_ y2000", "xyz\r\r\n\r\n\n") + DataLine("_ z3000_"),
                    "A,A,2.000,1.000,3.000\r\n", true, false},
         TamselCase{"StxInsideTheBlockIsRemovedFirst",
-                   "\x02_+P\x02" "1_ x+0\x02" "001000_ y2000_ z3000_" + std::string(128, ' ') + "\r\n",
+                   "\x02_+P\x02"
+                   "1_ x+0\x02"
+                   "001000_ y2000_ z3000_" +
+                       std::string(128, ' ') + "\r\n",
                    "P1,P1,2.000,1.000,3.000\r\n", true, false},
-        TamselCase{"IncompleteGroupIsDropped",
-                   DataLine(kEntryP1 + "_+P9_ x1_ y2_"), kLineP1, true, false},
+        TamselCase{"IncompleteGroupIsDropped", DataLine(kEntryP1 + "_+P9_ x1_ y2_"), kLineP1, true,
+                   false},
         TamselCase{"OnlyAnIncompleteGroup", DataLine("_+P9_ x+000200250_xyz"), "", false, false},
         TamselCase{"ClosingUnderscoreGivesNoField", DataLine("_+A_ x1_ y2_ z3_"),
                    "A,A,0.002,0.001,0.003\r\n", true, false},
@@ -127,7 +132,8 @@ TEST(ConvertTamselToCass, ManyGroupsInALongStream) {
         stream += "_+P" + std::to_string(i) + "_ x" + std::to_string(i) + "_ y-1_ z0";
     stream += "_";
     std::string text = "xyz\r\n";
-    for (std::size_t pos = 0; pos < stream.size(); pos += 128) text += DataLine(stream.substr(pos, 128));
+    for (std::size_t pos = 0; pos < stream.size(); pos += 128)
+        text += DataLine(stream.substr(pos, 128));
     const ConversionResult result = ConvertTamselToCass(text);
     ASSERT_TRUE(result.produced);
     EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 3000);

@@ -8,7 +8,9 @@ namespace halvex {
 namespace {
 
 // One downloaded code-list line: STX, the 128-byte block, the record end.
-std::string DataLine(std::string content, const std::string& end = "\x03" "7:1\r\n") {
+std::string DataLine(std::string content, const std::string& end =
+                                              "\x03"
+                                              "7:1\r\n") {
     content.resize(128, ' ');
     return "\x02" + content + end;
 }
@@ -52,13 +54,15 @@ INSTANTIATE_TEST_SUITE_P(
                   DataLine("_:001AB", "\r\n") + DataLine("CD" + std::string(126, 'x'), "\r\n") +
                       DataLine("EF_", ":\r\n"),
                   "1,AB" + std::string(121, ' ') + "EF\r\n"},
-        PcodeCase{"ShortLinesAreNotFed", "_:001SHORT_\r\n" + DataLine("_:002LONG_"),
-                  "2,LONG\r\n"},
+        PcodeCase{"ShortLinesAreNotFed", "_:001SHORT_\r\n" + DataLine("_:002LONG_"), "2,LONG\r\n"},
         PcodeCase{"ColonAfter128StillLetsTheLineIn",
                   std::string(1, '_') + ":001A_" + std::string(122, ' ') + ":\r\n", "1,A\r\n"},
         PcodeCase{"ClosingUnderscoreAndBlanksGiveNothing", DataLine("_:001A_    "), "1,A\r\n"},
         PcodeCase{"FieldsWithoutColonAreSkipped", DataLine("_abc_:002B_def_"), "2,B\r\n"},
-        PcodeCase{"StxIsRemoved", "\x02_:0\x02" "03C\x02_" + std::string(128, ' ') + ":\r\n",
+        PcodeCase{"StxIsRemoved",
+                  "\x02_:0\x02"
+                  "03C\x02_" +
+                      std::string(128, ' ') + ":\r\n",
                   "3,C\r\n"},
         PcodeCase{"LfAtTheStartScansNothing", "\n" + DataLine("_:001A_"), ""},
         PcodeCase{"NoLfScansNothing", DataLine("_:001A_", ":"), ""}),

@@ -129,8 +129,8 @@ TEST_F(ConvertTool, CommandLineErrorsShowTheUsage) {
     }
     const ToolRun help = Convert("--help");
     EXPECT_EQ(help.status, 0);
-    for (const char* name : {"tamsel-cass", "brenno-cass", "brenno-nez", "dulmar-cass",
-                             "tamsel-pcode", "cass-dxf"})
+    for (const char* name :
+         {"tamsel-cass", "brenno-cass", "brenno-nez", "dulmar-cass", "tamsel-pcode", "cass-dxf"})
         EXPECT_NE(help.out.find(name), std::string::npos) << name;
 }
 

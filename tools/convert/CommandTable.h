@@ -10,9 +10,9 @@
 namespace halvex::tool {
 
 struct CommandResult {
-    std::string output;      // bytes for OUTPUT
+    std::string output;  // bytes for OUTPUT
     bool writeOutput = false;
-    std::string message;     // one line for stderr, or empty
+    std::string message;  // one line for stderr, or empty
     int exitCode = 0;
 };
 

@@ -18,7 +18,8 @@ void PrintUsage(std::FILE* to) {
     std::fputs(
         "Usage: halvex-convert COMMAND [INPUT] [-o OUTPUT]\n"
         "Converts INPUT (standard input when absent or \"-\") as the menu command would convert\n"
-        "the editor's text, and writes the result to OUTPUT (standard output when absent or \"-\").\n"
+        "the editor's text, and writes the result to OUTPUT (standard output when absent or "
+        "\"-\").\n"
         "On failure the program's message is printed and nothing is written, except that\n"
         "cass-dxf always writes its drawing. Bytes after a NUL byte in INPUT are ignored, as\n"
         "when the file is opened in the editor.\n\nCommands:\n",
@@ -40,8 +41,8 @@ std::string Describe(const std::string& path, bool input) {
 int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);  // a closed pipe is reported as a write error
     std::string error;
-    const auto args = halvex::tool::ParseArguments(std::vector<std::string>(argv + 1, argv + argc),
-                                                   error);
+    const auto args =
+        halvex::tool::ParseArguments(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!args) {
         std::fprintf(stderr, "halvex-convert: %s\n", error.c_str());
         PrintUsage(stderr);
@@ -64,7 +65,8 @@ int main(int argc, char** argv) {
         input->resize(nul);
     }
 
-    const halvex::tool::CommandResult result = halvex::tool::FindCommand(args->command)->run(*input);
+    const halvex::tool::CommandResult result =
+        halvex::tool::FindCommand(args->command)->run(*input);
     if (result.writeOutput && !halvex::tool::WriteAll(args->output, result.output, error)) {
         std::fprintf(stderr, "halvex-convert: cannot write %s: %s\n",
                      Describe(args->output, false).c_str(), error.c_str());
