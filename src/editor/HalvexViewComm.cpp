@@ -1,14 +1,31 @@
 // The communication-parameter and download commands of the view.
+#include "app/ParameterDlg.h"
 #include "editor/HalvexView.h"
+#include "serial/DownloadCommand.h"
+#include "serial/ParameterValidation.h"
 
 namespace halvex {
 
-void CHalvexView::OnParameter() {}
+namespace {
 
-void CHalvexView::OnDownloadTamsel() {}
+void RunDownload(CHalvexView& view, std::int16_t transferMode) {
+    if (auto mode = RunDownloadCommand(transferMode, view.MakeTransferEnvironment())) {
+        view.TransferMode = *mode;
+    }
+}
 
-void CHalvexView::OnDownloadBrenno() {}
+}  // namespace
 
-void CHalvexView::OnDownloadCorvane() {}
+void CHalvexView::OnParameter() {
+    CParameterDlg dialog(this);
+    dialog.SetMembers(DialogMembersFrom(CommSettings.Load()));
+    if (dialog.exec() == QDialog::Accepted) CommSettings.Store(CommSettingsFrom(dialog.Members()));
+}
+
+void CHalvexView::OnDownloadTamsel() { RunDownload(*this, 1); }
+
+void CHalvexView::OnDownloadBrenno() { RunDownload(*this, 2); }
+
+void CHalvexView::OnDownloadCorvane() { RunDownload(*this, 3); }
 
 }  // namespace halvex
