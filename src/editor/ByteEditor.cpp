@@ -90,8 +90,9 @@ ByteEditor::ByteEditor(QWidget* parent) : QsciScintilla(parent) {
     ConfigurePresentation();
     ConfigureKeys();
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char* text, int length, int, int, int, int, int,
-                   int) { OnModified(position, type, text, length); });
+            [this](int, int type, const char*, int length, int, int, int, int, int, int) {
+                OnModified(type, length);
+            });
 }
 
 void ByteEditor::ConfigurePresentation() {
@@ -109,10 +110,13 @@ void ByteEditor::ConfigurePresentation() {
     SendScintilla(Base::SCI_SETVSCROLLBAR, 1);
     SendScintilla(Base::SCI_SETSCROLLWIDTH, 1);
     SendScintilla(Base::SCI_SETSCROLLWIDTHTRACKING, 1);
-    SendScintilla(Base::SCI_SETMODEVENTMASK,
-                  Base::SC_MOD_INSERTTEXT | Base::SC_MOD_DELETETEXT | Base::SC_MOD_INSERTCHECK |
-                      Base::SC_PERFORMED_USER | Base::SC_PERFORMED_UNDO |
-                      Base::SC_PERFORMED_REDO);
+    // Insertions are followed through their check notification only: the control's own
+    // handling of insert notifications counts characters from the start of the text, which
+    // would make every append cost as much as the whole text. Deletions, undo and redo are
+    // notified in full; they come one at a time from the user.
+    SendScintilla(Base::SCI_SETMODEVENTMASK, Base::SC_MOD_INSERTCHECK | Base::SC_MOD_DELETETEXT |
+                                                 Base::SC_PERFORMED_UNDO |
+                                                 Base::SC_PERFORMED_REDO);
     setFont(EditorFont());
 }
 
@@ -220,6 +224,7 @@ bool ByteEditor::CanUndoOnce() const {
 
 void ByteEditor::UndoOnce() {
     if (isReadOnly()) return;
+    undoing_ = true;
     if (lastChangeWasUndo_ && SendScintilla(Base::SCI_CANREDO)) {
         SendScintilla(Base::SCI_REDO);
         lastChangeWasUndo_ = false;
@@ -227,6 +232,7 @@ void ByteEditor::UndoOnce() {
         SendScintilla(Base::SCI_UNDO);
         lastChangeWasUndo_ = true;
     }
+    undoing_ = false;
 }
 
 void ByteEditor::CopyToClipboard() {
@@ -262,19 +268,21 @@ void ByteEditor::ReplaceSelectionAsUser(std::string_view text) {
     SendScintilla(Base::SCI_GOTOPOS, end);
 }
 
-void ByteEditor::OnModified(int /*position*/, int type, const char* /*text*/, int length) {
-    // The last guard for insertions the editor makes itself (typing, drag and drop): one that
-    // would pass the capacity is refused whole. Pastes are cut to fit before they get here.
+void ByteEditor::OnModified(int type, int length) {
     if (type & Base::SC_MOD_INSERTCHECK) {
+        // The last guard for insertions the editor makes itself (typing, drag and drop): one
+        // that would pass the capacity is refused whole. Pastes are cut to fit before this.
         const std::size_t current = Length();
         const std::size_t room = current < capacity_ ? capacity_ - current : 0;
         if (limitInsertions_ && static_cast<std::size_t>(length) > room) {
             SendScintilla(Base::SCI_CHANGEINSERTION, 0UL, "");
+            return;
         }
+        if (length <= 0) return;
+    } else if (!(type & (Base::SC_MOD_INSERTTEXT | Base::SC_MOD_DELETETEXT))) {
         return;
     }
-    if (!(type & (Base::SC_MOD_INSERTTEXT | Base::SC_MOD_DELETETEXT))) return;
-    if (type & Base::SC_PERFORMED_USER) lastChangeWasUndo_ = false;
+    if (!undoing_) lastChangeWasUndo_ = false;
     emit BytesChanged();
 }
 

@@ -66,13 +66,14 @@ protected:
 private:
     void ConfigurePresentation();
     void ConfigureKeys();
-    void OnModified(int position, int type, const char* text, int length);
+    void OnModified(int type, int length);
     // User-level replacement of the selection (undoable, limited by the capacity).
     void ReplaceSelectionAsUser(std::string_view text);
 
     std::size_t capacity_ = kEditorCapacity;
     bool limitInsertions_ = true;  // off while the program sets the whole text
     bool lastChangeWasUndo_ = false;
+    bool undoing_ = false;
 };
 
 // The bytes of `text` up to its first NUL byte.
