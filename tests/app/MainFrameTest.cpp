@@ -303,6 +303,10 @@ private slots:
     }
 
     void theProgramsCommandsReachTheViewsHandlers() {
+        // The handlers may ask, show messages or open dialogs: answer and close them all.
+        BoxRecorder boxes;
+        ScriptedFileChooser chooser;
+        ModalCloser closer;
         const std::pair<int, CHalvexView::Handler> expected[] = {
             {32771, &CHalvexView::OnTransformTamselCass},
             {32782, &CHalvexView::OnTransformBrennoCass},
