@@ -45,11 +45,11 @@ CMainFrame::CMainFrame(CHalvexDoc* document)
     setWindowTitle(QStringLiteral("Untitled - Veltra"));
     setWindowIcon(ApplicationIcon());
     commands_.Add(ids::kViewToolbar,
-                  {[this] { toolBar_->setVisible(!toolBar_->isVisible()); }, {},
-                   [this] { return toolBar_->isVisible(); }});
+                  {[this] { toolBar_->setVisible(toolBar_->isHidden()); }, {},
+                   [this] { return !toolBar_->isHidden(); }});
     commands_.Add(ids::kViewStatusBar,
-                  {[this] { statusBar()->setVisible(!statusBar()->isVisible()); }, {},
-                   [this] { return statusBar()->isVisible(); }});
+                  {[this] { statusBar()->setVisible(statusBar()->isHidden()); }, {},
+                   [this] { return !statusBar()->isHidden(); }});
     // The view answers these first; the main window's own handlers do nothing.
     commands_.Add(ids::kDownloadBrenno, {[] {}, {}, {}});
     commands_.Add(ids::kDownloadCorvane, {[] {}, {}, {}});
@@ -224,7 +224,10 @@ void CMainFrame::UpdateCommandUi() {
 void CMainFrame::ScheduleCommandUiUpdate() {
     if (updatePending_) return;
     updatePending_ = true;
-    QTimer::singleShot(0, this, &CMainFrame::UpdateCommandUi);
+    // Coalesced over a short interval: a download changes the text tens of thousands of times a
+    // second, and recomputing every command's state after each change would slow it down.
+    constexpr int kCommandUiDelayMs = 20;
+    QTimer::singleShot(kCommandUiDelayMs, this, &CMainFrame::UpdateCommandUi);
 }
 
 void CMainFrame::SetRecentFileTexts(const QStringList& texts) {

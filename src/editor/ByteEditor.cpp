@@ -1,5 +1,7 @@
 #include "editor/ByteEditor.h"
 
+#include <QTimer>
+
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 
@@ -185,6 +187,7 @@ void ByteEditor::SetBytes(std::string_view text) {
 }
 
 void ByteEditor::InsertBytes(std::string_view text) {
+    DeferRepaint();
     text = UpToNul(text);
     const bool wasReadOnly = isReadOnly();
     setReadOnly(false);
@@ -200,6 +203,22 @@ void ByteEditor::InsertBytes(std::string_view text) {
     lastChangeWasUndo_ = false;
     SendScintilla(Base::SCI_GOTOPOS, end);
     setReadOnly(wasReadOnly);
+}
+
+// A download hands over every line as it arrives, tens of thousands of them a second at full
+// line speed. Repainting the editor after each one would cost far more than the insertion
+// itself, so the first insertion of a burst stops repainting and a timer shows the whole burst
+// a moment later: the text still appears as it arrives, many times a second.
+void ByteEditor::DeferRepaint() {
+    constexpr int kStreamRepaintMs = 40;
+    if (repaintDeferred_) return;
+    repaintDeferred_ = true;
+    setUpdatesEnabled(false);  // the text area and the scroll bars
+    QTimer::singleShot(kStreamRepaintMs, this, [this] {
+        repaintDeferred_ = false;
+        setUpdatesEnabled(true);
+        viewport()->update();
+    });
 }
 
 void ByteEditor::SelectAllBytes() {

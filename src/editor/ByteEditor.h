@@ -69,11 +69,14 @@ private:
     void OnModified(int type, int length);
     // User-level replacement of the selection (undoable, limited by the capacity).
     void ReplaceSelectionAsUser(std::string_view text);
+    // Holds back repainting for a short interval while the program streams insertions in.
+    void DeferRepaint();
 
     std::size_t capacity_ = kEditorCapacity;
     bool limitInsertions_ = true;  // off while the program sets the whole text
     bool lastChangeWasUndo_ = false;
     bool undoing_ = false;
+    bool repaintDeferred_ = false;
 };
 
 // The bytes of `text` up to its first NUL byte.

@@ -9,6 +9,7 @@
 #include "editor/CommandIds.h"
 #include "editor/HalvexDoc.h"
 #include "editor/TextPrinting.h"
+#include "serial/PosixSerialPort.h"
 
 namespace halvex {
 
@@ -16,7 +17,7 @@ CHalvexView* TheView = nullptr;
 
 namespace {
 
-// Every open fails until the serial layer installs its opener.
+// Every open fails when no opener is installed.
 class NoPortOpener : public SerialPortOpener {
 public:
     std::unique_ptr<SerialPort> Open(const std::string&) override { return nullptr; }
@@ -58,7 +59,8 @@ CHalvexView::CHalvexView(CHalvexDoc* document, QWidget* parent)
       document_(document),
       editor_(new ByteEditor(this)),
       calls_(this),
-      boxes_(this, calls_) {
+      boxes_(this, calls_),
+      portOpener_(std::make_unique<PosixPortOpener>()) {
     TheView = this;
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -42,7 +42,8 @@ public:
     halvex::CommSettings CommSettings;
     WorkerRegistry Workers;
 
-    // The serial layer installs its device opener here; until then every open fails.
+    // The device opener of the transfers: the serial devices behind "COM1".."COM6" unless a test
+    // installs another.
     void SetPortOpener(std::unique_ptr<SerialPortOpener> opener);
     SerialPortOpener* PortOpener() const { return portOpener_.get(); }
     // The view as editor, its message boxes, the settings, the opener and the worker registry.

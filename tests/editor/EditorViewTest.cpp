@@ -9,6 +9,7 @@
 #include "editor/CommandIds.h"
 #include "editor/HalvexDoc.h"
 #include "editor/HalvexView.h"
+#include "serial/PosixSerialPort.h"
 #include "editor/ShellTestKit.h"
 
 using namespace halvex;
@@ -68,11 +69,12 @@ private slots:
         QCOMPARE(view_->SiteHeader, 0);
         QVERIFY(view_->UploadQueue.empty());
         QCOMPARE(view_->CommSettings.Load(), CommSettingsValues{});
-        QVERIFY(view_->PortOpener() == nullptr);
+        QVERIFY(dynamic_cast<PosixPortOpener*>(view_->PortOpener()) != nullptr);
+        view_->SetPortOpener(nullptr);
         TransferEnvironment environment = view_->MakeTransferEnvironment();
         QCOMPARE(static_cast<EditorOps*>(&environment.editor), static_cast<EditorOps*>(view_.get()));
         QCOMPARE(&environment.workers, &view_->Workers);
-        QVERIFY(environment.ports.Open("COM1") == nullptr);  // no opener yet: every open fails
+        QVERIFY(environment.ports.Open("COM1") == nullptr);  // no opener: every open fails
     }
 
     void flagsFollowTheTable() {

@@ -1,0 +1,101 @@
+// A whole download into the real editor view: about 1 MiB in 30,000 lines from the simulated
+// instrument over a pseudo-terminal, with the window's event loop running. Reports bytes per
+// second and the longest time the user-interface thread did not get to run its event loop.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <thread>
+
+#include "app/HalvexApp.h"
+#include "app/MainFrame.h"
+#include "editor/HalvexView.h"
+#include "editor/MessageBoxes.h"
+#include "serial/PosixSerialPort.h"
+#include "station/lib/DownloadScript.h"
+
+namespace {
+
+using namespace halvex;
+
+constexpr std::size_t kLines = 30'000;
+
+std::string MakeDownload(std::size_t lines, std::size_t bytes) {
+    std::string data;
+    data.reserve(bytes);
+    for (std::size_t i = 0; i < lines; ++i) {
+        const std::size_t end = (i + 1) * bytes / lines;
+        std::string line = "P" + std::to_string(i) + ",1234.567,5678.901,12.345,";
+        line.resize(end - data.size() - 1, 'x');
+        data += line + "\n";
+    }
+    return data;
+}
+
+void BM_DownloadIntoView(benchmark::State& state) {
+    const std::string data = MakeDownload(kLines, kEditorCapacity);
+    SetBoxAnswerer([](const BoxRequest&) { return BoxAnswer::Ok; });
+    double longestBlockMs = 0;
+    for (auto _ : state) {
+        std::string error;
+        auto line = station::StationLine::CreatePseudoTerminal(error);
+        if (!line) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+        CHalvexApp app;
+        if (!app.InitInstance({})) {
+            state.SkipWithError("the main window did not start");
+            break;
+        }
+        CHalvexView* view = app.View();
+        const std::string device = line->DevicePath();
+        view->SetPortOpener(std::make_unique<PosixPortOpener>(
+            [device](const std::string&) { return std::optional<std::string>(device); }));
+        view->CommSettings.BaudIndex = 7;
+
+        station::DownloadScript script;
+        script.family = station::Family::Brenno;
+        script.data = data;
+        std::thread instrument([&] { station::RunDownload(*line, script); });
+
+        // A 1 ms timer runs whenever the event loop is free; the longest gap between
+        // two of its ticks is the longest time the window could not react.
+        QElapsedTimer sinceTick;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            longestBlockMs = std::max(longestBlockMs, sinceTick.nsecsElapsed() / 1e6);
+            sinceTick.restart();
+        });
+        app.MainFrame()->RouteCommand(32784);
+        sinceTick.start();
+        ticker.start(1);
+        while (view->Workers.RunningCount() > 0) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+        ticker.stop();
+        instrument.join();
+        if (view->GetEditorText().size() != data.size()) {
+            state.SkipWithError("the editor did not receive the whole download");
+            break;
+        }
+    }
+    SetBoxAnswerer(nullptr);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * data.size()));
+    state.counters["longest_ui_block_ms"] = longestBlockMs;
+}
+
+BENCHMARK(BM_DownloadIntoView)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
