@@ -14,11 +14,13 @@ namespace halvex {
 
 namespace {
 
-// The dialog is laid out in dialog units (230 by 160); one unit is two pixels here.
-constexpr int kUnit = 2;
+// The dialog is laid out in dialog units (230 by 160): a horizontal unit is a quarter of an
+// average character, a vertical one an eighth of the line height, in tenths of a pixel here.
+constexpr int kUnitX = 22;
+constexpr int kUnitY = 20;
 
 QRect Units(int x, int y, int width, int height) {
-    return {x * kUnit, y * kUnit, width * kUnit, height * kUnit};
+    return {x * kUnitX / 10, y * kUnitY / 10, width * kUnitX / 10, height * kUnitY / 10};
 }
 
 void CheckIndex(QButtonGroup* group, int index) {
@@ -41,9 +43,9 @@ int CheckedIndex(const QButtonGroup* group) {
 CParameterDlg::CParameterDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Parameter"));
     setModal(true);
-    setFixedSize(230 * kUnit, 160 * kUnit);
+    setFixedSize(Units(0, 0, 230, 160).size());
     QFont dialogFont(QStringLiteral("System"));
-    dialogFont.setPointSize(10);
+    dialogFont.setPointSize(9);
     setFont(dialogFont);
 
     // In creation order, as the dialog resource lists the controls.
