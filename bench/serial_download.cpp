@@ -7,6 +7,7 @@
 
 #include "serial/DownloadWorker.h"
 #include "serial/PosixSerialPort.h"
+#include "DownloadData.h"
 #include "station/lib/DownloadScript.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
@@ -14,21 +15,10 @@
 namespace {
 
 using namespace halvex;
+using halvex::bench::MakeDownload;
 
 constexpr std::size_t kLines = 30'000;
 
-// `lines` lines of survey-like text totalling exactly `bytes` bytes, each ending in LF.
-std::string MakeDownload(std::size_t lines, std::size_t bytes) {
-    std::string data;
-    data.reserve(bytes);
-    for (std::size_t i = 0; i < lines; ++i) {
-        const std::size_t end = (i + 1) * bytes / lines;  // spread the lengths evenly
-        std::string line = "P" + std::to_string(i) + ",1234.567,5678.901,12.345,";
-        line.resize(end - data.size() - 1, 'x');
-        data += line + "\n";
-    }
-    return data;
-}
 
 void RunDownloadBenchmark(benchmark::State& state, std::int16_t mode, station::Family family,
                           bool ackNak, const std::string& data, std::size_t expectedText) {

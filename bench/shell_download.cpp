@@ -14,25 +14,16 @@
 #include "editor/HalvexView.h"
 #include "editor/MessageBoxes.h"
 #include "serial/PosixSerialPort.h"
+#include "DownloadData.h"
 #include "station/lib/DownloadScript.h"
 
 namespace {
 
 using namespace halvex;
+using halvex::bench::MakeDownload;
 
 constexpr std::size_t kLines = 30'000;
 
-std::string MakeDownload(std::size_t lines, std::size_t bytes) {
-    std::string data;
-    data.reserve(bytes);
-    for (std::size_t i = 0; i < lines; ++i) {
-        const std::size_t end = (i + 1) * bytes / lines;
-        std::string line = "P" + std::to_string(i) + ",1234.567,5678.901,12.345,";
-        line.resize(end - data.size() - 1, 'x');
-        data += line + "\n";
-    }
-    return data;
-}
 
 void BM_DownloadIntoView(benchmark::State& state) {
     const std::string data = MakeDownload(kLines, kEditorCapacity);
