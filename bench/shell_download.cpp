@@ -24,7 +24,6 @@ using halvex::bench::MakeDownload;
 
 constexpr std::size_t kLines = 30'000;
 
-
 void BM_DownloadIntoView(benchmark::State& state) {
     const std::string data = MakeDownload(kLines, kEditorCapacity);
     SetBoxAnswerer([](const BoxRequest&) { return BoxAnswer::Ok; });
