@@ -116,7 +116,7 @@ TEST(StationProgram, TransferMissingHandshakeIsReportedByTheInstrument) {
 }
 
 TEST(StationOptions, ParsesValuesFlagsAndPositionals) {
-    const std::vector<station::OptionSpec> specs = {{"family", "NAME", ""}, {"quiet", "", ""}};
+    const std::vector<station::OptionDef> definitions = {{"family", "NAME", ""}, {"quiet", "", ""}};
     struct Row {
         std::vector<std::string> args;
         std::string error;
@@ -130,7 +130,7 @@ TEST(StationOptions, ParsesValuesFlagsAndPositionals) {
         {{"--colour", "red"}, "unknown option --colour"},
     };
     for (const Row& row : rows) {
-        const station::ParsedOptions parsed = station::ParseOptions(row.args, specs);
+        const station::ParsedOptions parsed = station::ParseOptions(row.args, definitions);
         EXPECT_EQ(parsed.error, row.error);
         if (!row.error.empty()) continue;
         EXPECT_EQ(parsed.Value("family"), "brenno");

@@ -14,8 +14,8 @@ namespace halvex::station {
 
 namespace {
 
-std::vector<OptionSpec> DownloadOptionSpecs() {
-    std::vector<OptionSpec> specs = {
+std::vector<OptionDef> DownloadOptionSpecs() {
+    std::vector<OptionDef> definitions = {
         {"family", "NAME", "tamsel, brenno or corvane (required)"},
         {"protocol", "NAME", "none or acknak (default none); only tamsel waits for ENQ and ACKs"},
         {"pause-before", "MS", "wait before the first line (after ENQ, if any)"},
@@ -27,8 +27,8 @@ std::vector<OptionSpec> DownloadOptionSpecs() {
         {"help", "", "print these options"},
     };
     const auto& line = LineOptionSpecs();
-    specs.insert(specs.end() - 1, line.begin(), line.end());
-    return specs;
+    definitions.insert(definitions.end() - 1, line.begin(), line.end());
+    return definitions;
 }
 
 bool ReadFile(const std::string& path, std::string& data) {

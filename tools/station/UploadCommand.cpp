@@ -12,8 +12,8 @@ namespace halvex::station {
 
 namespace {
 
-std::vector<OptionSpec> UploadOptionSpecs() {
-    std::vector<OptionSpec> specs = {
+std::vector<OptionDef> UploadOptionSpecs() {
+    std::vector<OptionDef> definitions = {
         {"family", "NAME", "tamsel, brenno or corvane (required)"},
         {"protocol", "NAME", "none or acknak (default none); corvane never answers"},
         {"fault", "NAME", "nak, short, silent or wrong: how every Nth answered frame is answered"},
@@ -24,8 +24,8 @@ std::vector<OptionSpec> UploadOptionSpecs() {
         {"help", "", "print these options"},
     };
     const auto& line = LineOptionSpecs();
-    specs.insert(specs.end() - 1, line.begin(), line.end());
-    return specs;
+    definitions.insert(definitions.end() - 1, line.begin(), line.end());
+    return definitions;
 }
 
 // Fills the script from the options; false (with a message) when they do not make sense.

@@ -10,9 +10,9 @@ namespace halvex::station {
 
 namespace {
 
-const OptionSpec* FindSpec(const std::vector<OptionSpec>& specs, const std::string& name) {
-    for (const OptionSpec& spec : specs) {
-        if (spec.name == name) return &spec;
+const OptionDef* FindOption(const std::vector<OptionDef>& definitions, const std::string& name) {
+    for (const OptionDef& definition : definitions) {
+        if (definition.name == name) return &definition;
     }
     return nullptr;
 }
@@ -52,7 +52,7 @@ std::optional<std::uint64_t> ParsedOptions::Number(const std::string& name) {
 }
 
 ParsedOptions ParseOptions(const std::vector<std::string>& args,
-                           const std::vector<OptionSpec>& specs) {
+                           const std::vector<OptionDef>& definitions) {
     ParsedOptions parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -62,12 +62,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args,
         }
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(2, equals == std::string::npos ? arg.npos : equals - 2);
-        const OptionSpec* spec = FindSpec(specs, name);
-        if (spec == nullptr) {
+        const OptionDef* definition = FindOption(definitions, name);
+        if (definition == nullptr) {
             parsed.error = "unknown option --" + name;
             return parsed;
         }
-        if (spec->valueName.empty()) {
+        if (definition->valueName.empty()) {
             if (equals != std::string::npos) {
                 parsed.error = "--" + name + " takes no value";
                 return parsed;
@@ -78,28 +78,28 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args,
         } else if (i + 1 < args.size()) {
             parsed.values[name] = args[++i];
         } else {
-            parsed.error = "--" + name + " needs " + spec->valueName;
+            parsed.error = "--" + name + " needs " + definition->valueName;
             return parsed;
         }
     }
     return parsed;
 }
 
-void PrintOptions(std::ostream& out, const std::vector<OptionSpec>& specs) {
-    for (const OptionSpec& spec : specs) {
-        std::string left = "  --" + spec.name;
-        if (!spec.valueName.empty()) left += " " + spec.valueName;
-        out << std::left << std::setw(28) << left << " " << spec.help << "\n";
+void PrintOptions(std::ostream& out, const std::vector<OptionDef>& definitions) {
+    for (const OptionDef& definition : definitions) {
+        std::string left = "  --" + definition.name;
+        if (!definition.valueName.empty()) left += " " + definition.valueName;
+        out << std::left << std::setw(28) << left << " " << definition.help << "\n";
     }
 }
 
-const std::vector<OptionSpec>& LineOptionSpecs() {
-    static const std::vector<OptionSpec> specs = {
+const std::vector<OptionDef>& LineOptionSpecs() {
+    static const std::vector<OptionDef> definitions = {
         {"device", "PATH", "use this serial device instead of a new pseudo-terminal"},
         {"format", "BAUD,8N1", "line format on --device (default 9600,8N1)"},
         {"link", "PATH", "also make PATH a symbolic link to the pseudo-terminal"},
     };
-    return specs;
+    return definitions;
 }
 
 OpenedLine::~OpenedLine() {

@@ -16,7 +16,7 @@
 
 namespace halvex::station {
 
-struct OptionSpec {
+struct OptionDef {
     std::string name;       // without the leading "--"
     std::string valueName;  // empty for a flag
     std::string help;
@@ -35,12 +35,12 @@ struct ParsedOptions {
 };
 
 ParsedOptions ParseOptions(const std::vector<std::string>& args,
-                           const std::vector<OptionSpec>& specs);
+                           const std::vector<OptionDef>& definitions);
 
-void PrintOptions(std::ostream& out, const std::vector<OptionSpec>& specs);
+void PrintOptions(std::ostream& out, const std::vector<OptionDef>& definitions);
 
 // --device PATH, --format BAUD,8N1, --link PATH: where the simulated instrument sits.
-const std::vector<OptionSpec>& LineOptionSpecs();
+const std::vector<OptionDef>& LineOptionSpecs();
 
 // Opens the line the options ask for (a new pseudo-terminal unless --device is given), creates
 // the --link symbolic link, and prints the device path the program must open on `out` as the
