@@ -1,0 +1,47 @@
+// BuildUpload on arbitrary bytes for every upload command: no crash, and a queue that the upload
+// transfer can send as it is: records end with 0x02, none is longer than the record sender takes
+// (251 bytes in the Tamsel family, 253 in the Brenno family, 255 otherwise), Tamsel blocks are at
+// most 128 characters (a 0x02 in the text splits one), and a refused text has an empty queue.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "upload/UploadCommand.h"
+
+namespace {
+
+using halvex::UploadKind;
+
+std::size_t RecordLimit(std::int16_t transferMode) {
+    return transferMode == 1 ? 251 : transferMode == 2 ? 253 : 255;
+}
+
+void CheckQueue(const halvex::UploadBuild& build) {
+    if (build.Refused()) {
+        if (!build.queue.empty()) std::abort();
+        return;
+    }
+    if (!build.queue.empty() && build.queue.back() != '\x02') std::abort();
+    std::size_t start = 0;
+    while (start < build.queue.size()) {
+        const std::size_t end = build.queue.find('\x02', start);
+        const std::size_t length = end - start;
+        if (length > RecordLimit(build.transferMode)) std::abort();
+        if (build.transferMode == 1 && length > 128) std::abort();
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    for (UploadKind kind : {UploadKind::TamselCoordinate, UploadKind::BrennoCoordinate,
+                            UploadKind::CorvaneCoordinate, UploadKind::TamselCodeList,
+                            UploadKind::BrennoCodeList, UploadKind::OtherData}) {
+        CheckQueue(halvex::BuildUpload(kind, text));
+    }
+    return 0;
+}
