@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqscintilla2-qt6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-dejavu-core desktop-file-utils
+  libx11-dev fonts-dejavu-core desktop-file-utils
   locales
 )
 
