@@ -51,8 +51,9 @@ private:
             if (end == std::string_view::npos || end == position) return true;
             const std::string record(queue.substr(position, end - position));
             if (!SendDataRecord(record, context_, counter) || Stopping()) return false;
-            // A full editor only stops the echo; the instrument still gets every record.
-            env_.editor.AppendEditorText(record + "\r\n");
+            // A full editor only stops the echo; the instrument still gets every record. Once
+            // one echo did not fit, none follows, so the editor never shows a gap in the list.
+            if (echoing_) echoing_ = env_.editor.AppendEditorText(record + "\r\n");
             position = end + 1;
         }
     }
@@ -73,6 +74,7 @@ private:
     const TransferEnvironment& env_;
     const TransferFields& fields_;
     SendContext context_;
+    bool echoing_ = true;
 };
 
 }  // namespace

@@ -192,8 +192,9 @@ TEST(UploadWorker, AFullEditorStopsOnlyTheEcho) {
     std::string queue;
     const std::size_t count = kEditorCapacity / 130 + 20;
     for (std::size_t i = 0; i < count; ++i) queue += record + '\x02';
+    queue += "s\x02";  // would still fit after the refused echo, but must not leave a gap
     f.Run(3, 0, queue);
-    EXPECT_EQ(f.port->Written().size(), count * 130 + 3);
+    EXPECT_EQ(f.port->Written().size(), count * 130 + 3 + 3);
     EXPECT_EQ(f.editor.Text().size(), kEditorCapacity / 130 * 130);
     EXPECT_EQ(f.dialogs.Texts().back(), kCommunicationFinished);
 }
