@@ -26,6 +26,28 @@ std::string WithoutBlanks(std::string_view field) {
     return result;
 }
 
+// What the transfer sends of one queued record: a 0x02 inside it splits it into pieces, and the
+// first empty piece (also one made by a 0x02 at either end) ends the whole transfer.
+struct SentPieces {
+    std::size_t longest = 0;
+    bool endsTransfer = false;
+};
+
+SentPieces ScanSentPieces(std::string_view record) {
+    SentPieces result;
+    for (std::size_t start = 0;;) {
+        const std::size_t stx = record.find('\x02', start);
+        const std::size_t end = stx == std::string_view::npos ? record.size() : stx;
+        if (end == start) {
+            result.endsTransfer = true;
+            return result;
+        }
+        result.longest = std::max(result.longest, end - start);
+        if (stx == std::string_view::npos) return result;
+        start = stx + 1;
+    }
+}
+
 std::string LineTooLong(std::size_t limit) {
     return "the record would be longer than " + std::to_string(limit) + " characters";
 }
@@ -108,7 +130,11 @@ std::string BrennoCodeListBuilder::AddLine(std::string_view line) {
 
 std::string OtherDataBuilder::AddLine(std::string_view line) {
     const std::string record = WithoutCarriageReturns(line);
-    if (LongestQueuedPiece(record) > kMaxPlainRecord) return LineTooLong(kMaxPlainRecord);
+    if (!transferEnded_) {
+        const SentPieces sent = ScanSentPieces(record);
+        if (sent.longest > kMaxPlainRecord) return LineTooLong(kMaxPlainRecord);
+        transferEnded_ = sent.endsTransfer;
+    }
     QueueRecord(record);
     return {};
 }

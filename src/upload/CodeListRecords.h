@@ -44,6 +44,11 @@ class OtherDataBuilder : public RecordBuilder {
 public:
     using RecordBuilder::RecordBuilder;
     std::string AddLine(std::string_view line) override;
+
+private:
+    // Set once an empty record is queued: the transfer ends there, so the lines after it are
+    // queued as they are but never sent, and their length does not matter.
+    bool transferEnded_ = false;
 };
 
 }  // namespace halvex

@@ -257,6 +257,14 @@ TEST(BuildUpload, RefusesWhatTheInstrumentCannotTakeNamingTheLine) {
          "sent."},
         {"other data split by 0x02", UploadKind::OtherData,
          std::string(200, 'x') + "\x02" + std::string(200, 'y'), ""},
+        {"other data after an empty line is never sent", UploadKind::OtherData,
+         "ok\r\n\r\n" + std::string(256, 'x'), ""},
+        {"other data after an empty piece is never sent", UploadKind::OtherData,
+         "ok\x02\r\n" + std::string(256, 'x') + "\r\n" + std::string(300, 'y'), ""},
+        {"other data ending in an empty piece", UploadKind::OtherData,
+         std::string(256, 'x') + "\x02\r\n",
+         "Line 1 cannot be uploaded: the record would be longer than 255 characters. Nothing was "
+         "sent."},
         {"Tamsel code text beyond 240", UploadKind::TamselCodeList, "5," + std::string(300, 'c'),
          ""},
     };
