@@ -41,7 +41,35 @@ FileReadResult ReadTextFile(const QString& path, std::size_t capacity) {
     return result;
 }
 
+namespace {
+
+// A device or a pipe is written to, never replaced by a regular file.
+FileWriteResult WriteInPlace(const QString& path, std::string_view bytes) {
+    FileWriteResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+        static_cast<qint64>(bytes.size())) {
+        result.error = file.errorString();
+        return result;
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = file.errorString();
+        return result;
+    }
+    result.written = true;
+    return result;
+}
+
+}  // namespace
+
 FileWriteResult WriteTextFile(const QString& path, std::string_view bytes) {
+    const QFileInfo target(path);  // follows symbolic links
+    if (target.exists() && !target.isFile() && !target.isDir()) return WriteInPlace(path, bytes);
     FileWriteResult result;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

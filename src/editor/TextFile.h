@@ -30,7 +30,7 @@ struct FileWriteResult {
 };
 
 // Writes exactly `bytes`, replacing the file only once everything was written, so a failure
-// leaves the old file as it was.
+// leaves the old file as it was. A device or a pipe is written to in place.
 FileWriteResult WriteTextFile(const QString& path, std::string_view bytes);
 
 // The messages shown when a file cannot be opened, read or written.

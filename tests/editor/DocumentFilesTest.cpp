@@ -1,4 +1,8 @@
 // Opening and saving documents byte for byte, the size limit, failures and the save prompt.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -151,6 +155,21 @@ private slots:
         WriteBytes(path, "a much longer old content");
         QVERIFY(WriteTextFile(path, "new").written);
         QCOMPARE(ReadBytes(path), std::string("new"));
+
+        // A pipe (as a device) receives the bytes and stays what it is.
+        const QByteArray pipe = QFile::encodeName(Path(QStringLiteral("pipe")));
+        QCOMPARE(mkfifo(pipe.constData(), 0600), 0);
+        const int reader = open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        QVERIFY(WriteTextFile(QString::fromLocal8Bit(pipe), "to the pipe\r\n").written);
+        char received[64] = {};
+        const ssize_t got = read(reader, received, sizeof received);
+        close(reader);
+        QCOMPARE(std::string(received, got > 0 ? static_cast<std::size_t>(got) : 0),
+                 std::string("to the pipe\r\n"));
+        struct stat status {};
+        QCOMPARE(stat(pipe.constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
     }
 
     void saveOfAnUntitledDocumentAsksForAName() {
