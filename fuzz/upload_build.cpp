@@ -2,6 +2,7 @@
 // transfer can send as it is: records end with 0x02, none is longer than the record sender takes
 // (251 bytes in the Tamsel family, 253 in the Brenno family, 255 otherwise), Tamsel blocks are at
 // most 128 characters (a 0x02 in the text splits one), and a refused text has an empty queue.
+// Like the transfer, the check ends at the first empty record: what follows it is never sent.
 
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +29,7 @@ void CheckQueue(const halvex::UploadBuild& build) {
     while (start < build.queue.size()) {
         const std::size_t end = build.queue.find('\x02', start);
         const std::size_t length = end - start;
+        if (length == 0) return;
         if (length > RecordLimit(build.transferMode)) std::abort();
         if (build.transferMode == 1 && length > 128) std::abort();
         start = end + 1;
