@@ -15,7 +15,7 @@ namespace halvex::station {
 namespace {
 
 std::vector<OptionDef> DownloadOptionSpecs() {
-    std::vector<OptionDef> definitions = {
+    return WithLineOptions({
         {"family", "NAME", "tamsel, brenno or corvane (required)"},
         {"protocol", "NAME", "none or acknak (default none); only tamsel waits for ENQ and ACKs"},
         {"pause-before", "MS", "wait before the first line (after ENQ, if any)"},
@@ -25,10 +25,7 @@ std::vector<OptionDef> DownloadOptionSpecs() {
         {"hangup-after-lines", "N", "drop the line after N complete lines"},
         {"timeout", "MS", "longest wait for ENQ, each ACK and the computer (default 60000)"},
         {"help", "", "print these options"},
-    };
-    const auto& line = LineOptionSpecs();
-    definitions.insert(definitions.end() - 1, line.begin(), line.end());
-    return definitions;
+    });
 }
 
 bool ReadFile(const std::string& path, std::string& data) {
@@ -47,22 +44,11 @@ std::string HexBytes(const std::string& bytes) {
 
 // Fills the script from the options; false (with a message) when they do not make sense.
 bool BuildScript(ParsedOptions& options, DownloadScript& script) {
-    const auto family = FamilyFromName(options.Value("family"));
-    const std::string protocol = options.Value("protocol", "none");
-    if (!family) {
-        std::cerr << "halvex-station: --family must be tamsel, brenno or corvane\n";
-        return false;
-    }
-    if (protocol != "none" && protocol != "acknak") {
-        std::cerr << "halvex-station: --protocol must be none or acknak\n";
-        return false;
-    }
+    if (!ReadFamilyAndProtocol(options, script.family, script.ackNak)) return false;
     if (options.positional.size() != 1) {
         std::cerr << "halvex-station: download needs exactly one FILE\n";
         return false;
     }
-    script.family = *family;
-    script.ackNak = protocol == "acknak";
     script.sendTerminator = !options.Has("no-terminator");
     script.pauseBeforeStart = std::chrono::milliseconds(options.Number("pause-before").value_or(0));
     script.pauseBetweenLines = std::chrono::milliseconds(options.Number("line-pause").value_or(0));

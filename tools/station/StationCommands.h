@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "station/lib/DownloadScript.h"
+#include "station/lib/StationOptions.h"
+
 namespace halvex::station {
 
 struct StationCommand {
@@ -15,6 +18,11 @@ struct StationCommand {
     int (*run)(const std::vector<std::string>& args);
     void (*printHelp)(std::ostream& out);
 };
+
+// A subcommand's own options followed by the shared line options (before the last, "help").
+std::vector<OptionDef> WithLineOptions(std::vector<OptionDef> own);
+// Reads --family and --protocol; false, after a message on standard error, when either is wrong.
+bool ReadFamilyAndProtocol(const ParsedOptions& options, Family& family, bool& ackNak);
 
 int RunDownloadCommand(const std::vector<std::string>& args);
 void PrintDownloadHelp(std::ostream& out);

@@ -13,7 +13,7 @@ namespace halvex::station {
 namespace {
 
 std::vector<OptionDef> UploadOptionSpecs() {
-    std::vector<OptionDef> definitions = {
+    return WithLineOptions({
         {"family", "NAME", "tamsel, brenno or corvane (required)"},
         {"protocol", "NAME", "none or acknak (default none); corvane never answers"},
         {"fault", "NAME", "nak, short, silent or wrong: how every Nth answered frame is answered"},
@@ -22,26 +22,12 @@ std::vector<OptionDef> UploadOptionSpecs() {
         {"idle", "MS", "quiet time that ends the upload (default 5000)"},
         {"timeout", "MS", "longest wait for the first byte and inside a record (default 60000)"},
         {"help", "", "print these options"},
-    };
-    const auto& line = LineOptionSpecs();
-    definitions.insert(definitions.end() - 1, line.begin(), line.end());
-    return definitions;
+    });
 }
 
 // Fills the script from the options; false (with a message) when they do not make sense.
 bool BuildScript(ParsedOptions& options, UploadScript& script) {
-    const auto family = FamilyFromName(options.Value("family"));
-    const std::string protocol = options.Value("protocol", "none");
-    if (!family) {
-        std::cerr << "halvex-station: --family must be tamsel, brenno or corvane\n";
-        return false;
-    }
-    if (protocol != "none" && protocol != "acknak") {
-        std::cerr << "halvex-station: --protocol must be none or acknak\n";
-        return false;
-    }
-    script.family = *family;
-    script.ackNak = protocol == "acknak";
+    if (!ReadFamilyAndProtocol(options, script.family, script.ackNak)) return false;
     if (options.Has("fault")) {
         const auto fault = ReplyFaultFromName(options.Value("fault"));
         if (!fault) {
