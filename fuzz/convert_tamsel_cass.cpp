@@ -2,23 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
+#include "ConversionChecks.h"
 #include "convert/TamselCassConversion.h"
-
-namespace {
-
-void CheckOutput(const halvex::ConversionResult& result) {
-    if (result.produced == result.output.empty()) std::abort();
-    if (result.produced && !result.output.ends_with("\r\n")) std::abort();
-    if (result.wrongFormat && result.produced) std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    CheckOutput(halvex::ConvertTamselToCass(text));
+    halvex::fuzz::CheckConversionResult(halvex::ConvertTamselToCass(text));
     return 0;
 }
