@@ -43,19 +43,22 @@ FileReadResult ReadTextFile(const QString& path, std::size_t capacity) {
 
 namespace {
 
+// Opens the file for writing and writes every byte; false with the file's error otherwise.
+bool OpenAndWrite(QFileDevice& file, std::string_view bytes, FileWriteResult& result) {
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size())) {
+        result.error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 // A device or a pipe is written to, never replaced by a regular file.
 FileWriteResult WriteInPlace(const QString& path, std::string_view bytes) {
     FileWriteResult result;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
-        result.error = file.errorString();
-        return result;
-    }
+    if (!OpenAndWrite(file, bytes, result)) return result;
     file.close();
     if (file.error() != QFileDevice::NoError) {
         result.error = file.errorString();
@@ -72,13 +75,7 @@ FileWriteResult WriteTextFile(const QString& path, std::string_view bytes) {
     if (target.exists() && !target.isFile() && !target.isDir()) return WriteInPlace(path, bytes);
     FileWriteResult result;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
-        result.error = file.errorString();
+    if (!OpenAndWrite(file, bytes, result)) {
         file.cancelWriting();
         return result;
     }
