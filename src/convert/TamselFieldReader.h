@@ -14,9 +14,9 @@
 #include <string>
 #include <string_view>
 
-namespace halvex {
+#include "convert/TamselFieldStream.h"
 
-inline constexpr std::size_t kTamselBlockSize = 128;
+namespace halvex {
 
 class TamselFieldReader {
 public:

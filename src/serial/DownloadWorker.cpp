@@ -2,17 +2,12 @@
 
 #include <memory>
 
+#include "serial/ControlBytes.h"
 #include "serial/OpenCommPort.h"
 
 namespace halvex {
 
 namespace {
-
-constexpr std::uint8_t kEtx = 0x03;
-constexpr std::uint8_t kEot = 0x04;
-constexpr std::uint8_t kEnq = 0x05;
-constexpr std::uint8_t kAck = 0x06;
-constexpr std::uint8_t kLf = 0x0A;
 
 enum class DownloadEnd { Terminator, ReadFailed, TimedOut, EditorFull };
 

@@ -10,16 +10,10 @@
 
 #include "common/UserDialogs.h"
 #include "serial/CommSettings.h"
+#include "serial/ControlBytes.h"
 #include "serial/SerialPort.h"
 
 namespace halvex {
-
-inline constexpr std::uint8_t kStx = 0x02;
-inline constexpr std::uint8_t kEtx = 0x03;
-inline constexpr std::uint8_t kEot = 0x04;
-inline constexpr std::uint8_t kAck = 0x06;
-inline constexpr std::uint8_t kCr = 0x0D;
-inline constexpr std::uint8_t kLf = 0x0A;
 
 inline constexpr const char* kNoReplyMessage = "Fail to receive the returned signal";
 inline constexpr const char* kBadReplyMessage = "Adjustment signal error";

@@ -7,9 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "convert/TamselFieldStream.h"
+
 namespace halvex {
 
-inline constexpr std::size_t kTamselBlockSize = 128;
 inline constexpr char kRecordEnd = '\x02';
 
 class TamselBlockPacker {

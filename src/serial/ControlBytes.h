@@ -1,0 +1,16 @@
+#pragma once
+// The control bytes on the serial line, shared by the download receiver and the record sender.
+
+#include <cstdint>
+
+namespace halvex {
+
+inline constexpr std::uint8_t kStx = 0x02;
+inline constexpr std::uint8_t kEtx = 0x03;
+inline constexpr std::uint8_t kEot = 0x04;
+inline constexpr std::uint8_t kEnq = 0x05;
+inline constexpr std::uint8_t kAck = 0x06;
+inline constexpr std::uint8_t kLf = 0x0A;
+inline constexpr std::uint8_t kCr = 0x0D;
+
+}  // namespace halvex
