@@ -18,9 +18,11 @@ class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
 
-    // A modal message with an OK button; returns when the user has closed it.
+    // A modal message with an OK button; returns when the user has closed it. `details`, when
+    // not empty, is shown below the message: why it happened and what the user can do.
     virtual void ShowMessage(const std::string& text, const std::string& caption,
-                             MessageIcon icon = MessageIcon::None) = 0;
+                             MessageIcon icon = MessageIcon::None,
+                             const std::string& details = {}) = 0;
     // A modal Yes/No question, Yes the default; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
 };

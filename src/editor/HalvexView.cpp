@@ -20,7 +20,7 @@ namespace {
 // Every open fails when no opener is installed.
 class NoPortOpener : public SerialPortOpener {
 public:
-    std::unique_ptr<SerialPort> Open(const std::string&) override { return nullptr; }
+    PortOpenResult Open(const std::string&) override { return {}; }
 };
 
 NoPortOpener& NoPorts() {

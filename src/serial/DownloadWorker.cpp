@@ -24,9 +24,16 @@ public:
             if (read.status == ReadStatus::Failed) return DownloadEnd::ReadFailed;
             if (read.count == 0) return DownloadEnd::TimedOut;
             if (byte == Terminator()) return DownloadEnd::Terminator;
-            if (byte == kLf && AckNakTamsel()) port_.WriteByte(kAck);  // before the line shows
+            const bool acknowledge = byte == kLf && AckNakTamsel();
+            // The ACK goes out before the line shows. A line that arrived whole is shown even
+            // when its ACK could not be sent; the download then ends as a failed read would.
+            const bool acknowledged = !acknowledge || port_.WriteByte(kAck);
             Collect(byte);
             if (byte == kLf && !ShowLine()) return DownloadEnd::EditorFull;
+            // The next byte's time-out counts from when the ACK has left the port.
+            if (!acknowledged || (acknowledge && !port_.DrainOutput())) {
+                return DownloadEnd::ReadFailed;
+            }
         }
     }
 
@@ -74,13 +81,15 @@ void Tell(const TransferEnvironment& env, const std::string& message) {
     if (!env.workers.ShuttingDown()) env.dialogs.ShowMessage(message, kProgramCaption);
 }
 
-void Prompt(const TransferEnvironment& env, std::int16_t transferMode, SerialPort& port) {
+// Shows the prompt and, where the exchange starts with it, sends ENQ and waits until it has left
+// the port, so the first byte's time-out counts from then. False when ENQ could not be sent.
+bool Prompt(const TransferEnvironment& env, std::int16_t transferMode, SerialPort& port) {
     if (transferMode == 1 && env.settings.Protocol.load() == 1) {
         Tell(env, kDownloadPromptStationFirst);
-        port.WriteByte(kEnq);
-    } else {
-        Tell(env, kDownloadPromptComputerFirst);
+        return port.WriteByte(kEnq) && port.DrainOutput();
     }
+    Tell(env, kDownloadPromptComputerFirst);
+    return true;
 }
 
 // Closes the port and tells the user how the download ended, each message in its order.
@@ -120,9 +129,9 @@ void DownloadWorker(const TransferEnvironment& env, std::int16_t transferMode) {
     {
         AttachedPort attached(env.workers, *port);
         env.editor.SetEditorReadOnly(true);
-        Prompt(env, transferMode, *port);
         DownloadRun run(env, transferMode, *port);
-        Finish(env, run.Receive(), *port);
+        const bool started = Prompt(env, transferMode, *port);
+        Finish(env, started ? run.Receive() : DownloadEnd::ReadFailed, *port);
         nulBytesShown = run.NulBytesShown();
     }
     env.editor.SetEditorReadOnly(false);

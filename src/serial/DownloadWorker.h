@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include "serial/CommunicationMessages.h"
 #include "serial/TransferEnvironment.h"
 
 namespace halvex {
@@ -16,7 +17,6 @@ inline constexpr const char* kDownloadPromptStationFirst =
     "Please press enter on total station first,then press enter on computer!";
 inline constexpr const char* kDownloadPromptComputerFirst =
     "Please press enter on total computer,then press enter on total station!";
-inline constexpr const char* kCommunicationFailedMessage = "Communication failed";
 inline constexpr const char* kCommunicationTimeOutMessage = "Communication time out";
 inline constexpr const char* kDownloadTooLargeMessage =
     "The download does not fit into the editor, which holds at most 1048575 characters. The "

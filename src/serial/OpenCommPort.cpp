@@ -1,23 +1,25 @@
 #include "serial/OpenCommPort.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 
 #include "serial/CommIndexMapping.h"
+#include "serial/PortFailure.h"
 #include "serial/PortNames.h"
 
 namespace halvex {
 
 namespace {
 
-void Tell(UserDialogs& dialogs, const char* message) {
-    dialogs.ShowMessage(message, kProgramCaption);
+void Tell(UserDialogs& dialogs, const char* message, const std::string& details = {}) {
+    dialogs.ShowMessage(message, kProgramCaption, MessageIcon::None, details);
 }
 
 // Shows the message, then closes the port: the order the user sees on a real device.
 std::unique_ptr<SerialPort> FailAndClose(UserDialogs& dialogs, std::unique_ptr<SerialPort> port,
-                                         const char* message) {
-    Tell(dialogs, message);
+                                         const char* message, const std::string& details = {}) {
+    Tell(dialogs, message, details);
     port->Close();
     return nullptr;
 }
@@ -35,9 +37,12 @@ std::unique_ptr<SerialPort> OpenCommPort(const CommSettings& settings, SerialPor
     const CommSettingsValues values = settings.Load();
     // An index outside COM1..COM6 names no device: the same as a missing one.
     const std::optional<std::string> portName = PortNameForIndex(values.PortIndex);
-    std::unique_ptr<SerialPort> port = portName ? ports.Open(*portName) : nullptr;
+    PortOpenResult opened = portName
+                                ? ports.Open(*portName)
+                                : PortOpenResult{nullptr, "", DescribeOpenFailure("", "", ENODEV)};
+    std::unique_ptr<SerialPort> port = std::move(opened.port);
     if (!port) {
-        Tell(dialogs, kPortNotFoundMessage);
+        Tell(dialogs, kPortNotFoundMessage, opened.failure);
         return nullptr;
     }
     if (!port->SetupQueues(kPortQueueBytes, kPortQueueBytes)) {
@@ -51,7 +56,11 @@ std::unique_ptr<SerialPort> OpenCommPort(const CommSettings& settings, SerialPor
     line.parity = wanted.parity;
     line.stopBits = wanted.stopBits;
     if (!port->SetLineSettings(line)) {
-        return FailAndClose(dialogs, std::move(port), kLineSettingsRefusedMessage);
+        LineSettings taken = line;
+        const bool known = port->GetLineSettings(taken);
+        const std::string details = DescribeRefusedSettings(
+            opened.device.empty() ? "The device" : opened.device, line, known ? taken : line);
+        return FailAndClose(dialogs, std::move(port), kLineSettingsRefusedMessage, details);
     }
     port->SetReadTimeout(ReadTimeoutMsFor(values.TimeoutSeconds));
     return port;

@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <optional>
 
+#include "serial/PortFailure.h"
+
 namespace halvex {
 
 namespace {
@@ -108,37 +110,53 @@ int OpenDevice(const std::string& devicePath) {
     return fd;
 }
 
+// A dead driver or a pseudo-terminal answers "cannot tell" or 0.
+int OutputQueueOf(int fd) {
+    int queued = 0;
+    if (::ioctl(fd, TIOCOUTQ, &queued) != 0) return -1;
+    return queued;
+}
+
+constexpr auto kLongestDrainSleep = std::chrono::milliseconds(100);
+// Closing after a normal end waits at most what the queued bytes need, plus this.
+constexpr auto kCloseDrainGrace = std::chrono::seconds(2);
+
 }  // namespace
 
-std::unique_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& devicePath) {
+std::unique_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& devicePath, int* error) {
+    int ignored = 0;
+    int& failure = error ? *error : ignored;
     const int fd = OpenDevice(devicePath);
-    if (fd < 0) return nullptr;
-    auto fail = [fd] {
+    if (fd < 0) {
+        failure = errno;
+        return nullptr;
+    }
+    const bool exclusiveIoctl = ::geteuid() != 0;
+    auto fail = [fd, &failure](int code, bool releaseExclusive) {
+        failure = code;
+        if (releaseExclusive) ::ioctl(fd, TIOCNXCL);
         ::close(fd);
         return nullptr;
     };
-    if (!::isatty(fd)) return fail();
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return fail();
-    // TIOCEXCL keeps out other programs that do not use flock; root is never kept out by it.
-    const bool exclusiveIoctl = ::geteuid() != 0;
-    if (exclusiveIoctl && ::ioctl(fd, TIOCEXCL) != 0) return fail();
+    if (!::isatty(fd)) return fail(ENOTTY, false);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return fail(errno, false);
+    // TIOCEXCL keeps out later openers that do not use flock; root is never kept out by it, so
+    // for root it would only be a promise it cannot keep, and it is skipped.
+    if (exclusiveIoctl && ::ioctl(fd, TIOCEXCL) != 0) return fail(errno, false);
     termios t{};
-    if (::tcgetattr(fd, &t) != 0) return fail();
+    if (::tcgetattr(fd, &t) != 0) return fail(errno, exclusiveIoctl);
     MakeBinaryClean(t);
-    if (::tcsetattr(fd, TCSANOW, &t) != 0) {
-        if (exclusiveIoctl) ::ioctl(fd, TIOCNXCL);
-        return fail();
-    }
+    if (::tcsetattr(fd, TCSANOW, &t) != 0) return fail(errno, exclusiveIoctl);
     const int wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wakeFd < 0) {
-        if (exclusiveIoctl) ::ioctl(fd, TIOCNXCL);
-        return fail();
-    }
+    if (wakeFd < 0) return fail(errno, exclusiveIoctl);
     return std::unique_ptr<PosixSerialPort>(new PosixSerialPort(fd, wakeFd, exclusiveIoctl));
 }
 
 PosixSerialPort::PosixSerialPort(int fd, int wakeFd, bool exclusiveIoctl)
-    : fd_(fd), wakeFd_(wakeFd), exclusiveIoctl_(exclusiveIoctl) {}
+    : fd_(fd),
+      wakeFd_(wakeFd),
+      exclusiveIoctl_(exclusiveIoctl),
+      outputCounter_([this] { return OutputQueueOf(fd_); }) {}
 
 PosixSerialPort::~PosixSerialPort() {
     Close();
@@ -245,18 +263,76 @@ ReadResult PosixSerialPort::Read(std::uint8_t* buffer, std::size_t count) {
     }
 }
 
-void PosixSerialPort::WriteByte(std::uint8_t byte) {
+bool PosixSerialPort::WriteByte(std::uint8_t byte) {
     while (fd_ >= 0 && !aborted_.load()) {
         const ssize_t written = ::write(fd_, &byte, 1);
-        if (written == 1) return;
+        if (written == 1) return true;
         if (written < 0 && errno == EINTR) continue;
-        if (written < 0 && errno != EAGAIN) return;  // the device failed; writes are not checked
-        if (WaitFor(POLLOUT, -1) != 1) return;
+        if (written < 0 && errno != EAGAIN) return false;  // EIO, ENXIO, ENODEV: the device is gone
+        if (WaitFor(POLLOUT, -1) != 1) return false;
     }
+    return false;
+}
+
+bool PosixSerialPort::DrainOutput() { return DrainUntil(std::nullopt); }
+
+bool PosixSerialPort::DrainUntil(std::optional<Clock::time_point> deadline) {
+    const std::chrono::microseconds perCharacter = CharacterTime();
+    for (;;) {
+        if (aborted_.load() || fd_ < 0) return false;
+        const int queued = QueuedOutputBytes();
+        // Everything has left, unless the device went away (a driver that has hung up answers
+        // nothing or zero).
+        if (queued <= 0 && TransmitterEmpty()) return WaitFor(0, 0) == 0;
+        // Sleep about as long as the queued bytes need; a stalled line is checked again after
+        // the longest sleep, and Abort() or a hang-up ends the wait at once.
+        auto sleep = std::chrono::duration_cast<std::chrono::milliseconds>(
+            perCharacter * std::max(queued, 1) + std::chrono::milliseconds(1));
+        sleep = std::min<std::chrono::milliseconds>(sleep, kLongestDrainSleep);
+        if (deadline) {
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now());
+            if (left.count() <= 0) return false;
+            sleep = std::min(sleep, left);
+        }
+        if (WaitFor(0, static_cast<int>(sleep.count())) < 0) return false;
+    }
+}
+
+int PosixSerialPort::QueuedOutputBytes() const { return outputCounter_(); }
+
+bool PosixSerialPort::TransmitterEmpty() const {
+    // Only UART drivers answer this; for the others the output count is all there is to know.
+    unsigned int status = 0;
+    if (::ioctl(fd_, TIOCSERGETLSR, &status) != 0) return true;
+    return (status & TIOCSER_TEMT) != 0;
+}
+
+std::chrono::microseconds PosixSerialPort::CharacterTime() const {
+    termios t{};
+    if (fd_ < 0 || ::tcgetattr(fd_, &t) != 0) return std::chrono::microseconds(0);
+    const LineSettings settings = LineSettingsOf(t);
+    if (settings.baudRate == 0) return std::chrono::microseconds(0);
+    const unsigned bits = 1u + static_cast<unsigned>(settings.dataBits) +
+                          (settings.parity == Parity::None ? 0u : 1u) +
+                          static_cast<unsigned>(settings.stopBits);
+    return std::chrono::microseconds(bits * 1'000'000ull / settings.baudRate + 1);
+}
+
+void PosixSerialPort::SetOutputCounterForTesting(std::function<int()> counter) {
+    outputCounter_ = std::move(counter);
 }
 
 void PosixSerialPort::Close() {
     if (fd_ < 0) return;
+    // close() itself would wait up to the driver's closing time (30 s by default) for output a
+    // stalled line never sends, then drop it anyway: decide here instead.
+    bool discard = aborted_.load();
+    if (!discard) {
+        const int queued = std::max(QueuedOutputBytes(), 0);
+        discard = !DrainUntil(Clock::now() + CharacterTime() * queued + kCloseDrainGrace);
+    }
+    if (discard) ::tcflush(fd_, TCOFLUSH);
     if (exclusiveIoctl_) ::ioctl(fd_, TIOCNXCL);
     ::flock(fd_, LOCK_UN);
     ::close(fd_);
@@ -271,13 +347,21 @@ void PosixSerialPort::Abort() {
     [[maybe_unused]] const ssize_t written = ::write(wakeFd_, &one, sizeof one);
 }
 
-PosixPortOpener::PosixPortOpener(EnvironmentLookup environment)
-    : environment_(std::move(environment)) {}
+PosixPortOpener::PosixPortOpener(EnvironmentLookup environment, ChosenDeviceLookup chosen)
+    : environment_(std::move(environment)), chosen_(std::move(chosen)) {}
 
-std::unique_ptr<SerialPort> PosixPortOpener::Open(const std::string& portName) {
-    const std::optional<std::string> path = DevicePathForPort(portName, environment_);
-    if (!path) return nullptr;
-    return PosixSerialPort::Open(*path);
+PortOpenResult PosixPortOpener::Open(const std::string& portName) {
+    PortOpenResult result;
+    const std::optional<std::string> path = DevicePathForPort(portName, environment_, chosen_);
+    if (!path) {
+        result.failure = DescribeOpenFailure(portName, "", ENODEV);
+        return result;
+    }
+    result.device = *path;
+    int error = 0;
+    result.port = PosixSerialPort::Open(*path, &error);
+    if (!result.port) result.failure = DescribeOpenFailure(portName, *path, error);
+    return result;
 }
 
 }  // namespace halvex

@@ -14,12 +14,16 @@ void AppendThreeDigits(std::string& text, unsigned value) {
     text += static_cast<char>('0' + value % 10);
 }
 
-void WriteFrame(const std::string& text, std::int16_t transferMode, SerialPort& port) {
-    if (transferMode == 1) port.WriteByte(kStx);
-    for (char c : text) port.WriteByte(static_cast<std::uint8_t>(c));
-    if (transferMode == 1) port.WriteByte(kEtx);
-    port.WriteByte(kCr);
-    port.WriteByte(kLf);
+// Writes the frame and waits until it has left the port, so that the pause or the reply's
+// time-out that follows counts from the frame's last byte on the line. False when a byte could
+// not be written or the device failed before the frame had left.
+bool WriteFrame(const std::string& text, std::int16_t transferMode, SerialPort& port) {
+    if (transferMode == 1 && !port.WriteByte(kStx)) return false;
+    for (char c : text) {
+        if (!port.WriteByte(static_cast<std::uint8_t>(c))) return false;
+    }
+    if (transferMode == 1 && !port.WriteByte(kEtx)) return false;
+    return port.WriteByte(kCr) && port.WriteByte(kLf) && port.DrainOutput();
 }
 
 bool Stopping(const SendContext& context) {
@@ -75,7 +79,9 @@ bool SendRecord(const std::string& text, SendContext& context) {
     for (int refusals = 0;;) {
         if (Stopping(context)) return false;
         const std::int16_t mode = context.transferMode;
-        WriteFrame(text, mode, context.port);
+        if (!WriteFrame(text, mode, context.port)) {
+            return Fail(context, kCommunicationFailedMessage);
+        }
         const bool ackNak = context.settings.Protocol.load() == kProtocolAckNak;
         if (mode == 1 && ackNak) {
             switch (ReadTamselReply(context.port)) {

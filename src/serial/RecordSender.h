@@ -10,6 +10,7 @@
 
 #include "common/UserDialogs.h"
 #include "serial/CommSettings.h"
+#include "serial/CommunicationMessages.h"
 #include "serial/ControlBytes.h"
 #include "serial/SerialPort.h"
 
@@ -57,8 +58,9 @@ void PauseUnlessStopped(std::chrono::milliseconds duration,
 std::string DecorateDataRecord(const std::string& record, std::int16_t transferMode,
                                std::int32_t protocol, std::int32_t& counter);
 
-// Frames and writes `text`, then waits for the reply or pauses. False (after a message, unless
-// the program is closing) when the transfer must stop.
+// Frames and writes `text`, waits until it has left the port, then waits for the reply or
+// pauses. False (after a message, unless the transfer is being stopped) when the transfer must
+// stop; a byte the device did not take is "Communication failed".
 bool SendRecord(const std::string& text, SendContext& context);
 
 // Decorates a data record for the instrument family and sends it with SendRecord.

@@ -45,20 +45,36 @@ public:
     virtual bool SetReadTimeout(std::uint32_t totalMs) = 0;
     // Read up to `count` bytes within the total time-out.
     virtual ReadResult Read(std::uint8_t* buffer, std::size_t count) = 0;
-    // Write one byte, blocking until the device accepts it (writes never time out).
-    virtual void WriteByte(std::uint8_t byte) = 0;
-    // Close the device; its exclusive hold ends. Safe to call more than once.
+    // Write one byte, blocking until the device accepts it (writes never time out). False when
+    // the byte was not taken: the device failed or went away (unplugged, hung up) or the port
+    // was aborted.
+    virtual bool WriteByte(std::uint8_t byte) = 0;
+    // Waits until every byte written so far has left the port. A write returns as soon as the
+    // driver has queued the byte, so whatever is timed from "the record has been sent" (the
+    // per-record pause, the reply time-out) waits for this first. False when the port was
+    // aborted or the device failed meanwhile; Abort() ends the wait at once.
+    virtual bool DrainOutput() = 0;
+    // Close the device; its exclusive hold ends. After a normal end, output still queued is
+    // given a bounded time to leave; after Abort() it is discarded, so closing never blocks.
+    // Safe to call more than once.
     virtual void Close() = 0;
-    // Thread-safe: makes a blocked Read or WriteByte return at once, and every later call fail.
-    // Used when the program closes while a worker holds the port.
+    // Thread-safe: makes a blocked Read, WriteByte or DrainOutput return at once, and every
+    // later call fail. Used to stop a transfer and when the program closes.
     virtual void Abort() = 0;
 };
 
-// Opens a device by its port name ("COM1".."COM6"); nullptr when it is missing or held.
+// What opening a port name gave: the port, or why there is none.
+struct PortOpenResult {
+    std::unique_ptr<SerialPort> port;
+    std::string device;   // the device the name stands for; empty when it names none
+    std::string failure;  // when no port: why, in words for the user (reason and remedy)
+};
+
+// Opens a device by its port name ("COM1".."COM6"); no port when it is missing or held.
 class SerialPortOpener {
 public:
     virtual ~SerialPortOpener() = default;
-    virtual std::unique_ptr<SerialPort> Open(const std::string& portName) = 0;
+    virtual PortOpenResult Open(const std::string& portName) = 0;
 };
 
 }  // namespace halvex

@@ -31,7 +31,10 @@ public:
         if (!SendJobHeader() || Stopping()) return false;
         env_.editor.ClearEditor();
         if (!SendQueue()) return false;
-        WriteTrailer();
+        if (!WriteTrailer()) {
+            if (!Stopping()) env_.dialogs.ShowMessage(kCommunicationFailedMessage, kProgramCaption);
+            return false;
+        }
         return !Stopping();
     }
 
@@ -58,17 +61,23 @@ private:
         }
     }
 
-    void WriteTrailer() {
+    // Writes the family's closing bytes, each pause counted from when what came before has
+    // left the port. False when the device failed.
+    bool WriteTrailer() {
         SerialPort& port = context_.port;
         if (fields_.TransferMode == 1) {
-            for (std::uint8_t byte : {kStx, kEot, kEtx, kCr, kLf}) port.WriteByte(byte);
-        } else if (fields_.TransferMode == 3) {
-            context_.pause(std::chrono::milliseconds(env_.settings.LineDelayMs.load()));
-            port.WriteByte(kEot);
-            context_.pause(kEotSettle);
-            port.WriteByte(kCr);
-            port.WriteByte(kLf);
+            for (std::uint8_t byte : {kStx, kEot, kEtx, kCr, kLf}) {
+                if (!port.WriteByte(byte)) return false;
+            }
+            return port.DrainOutput();
         }
+        if (fields_.TransferMode == 3) {
+            context_.pause(std::chrono::milliseconds(env_.settings.LineDelayMs.load()));
+            if (!port.WriteByte(kEot) || !port.DrainOutput()) return false;
+            context_.pause(kEotSettle);
+            return port.WriteByte(kCr) && port.WriteByte(kLf) && port.DrainOutput();
+        }
+        return true;
     }
 
     const TransferEnvironment& env_;

@@ -32,7 +32,7 @@ namespace {
 class ForwardingOpener : public SerialPortOpener {
 public:
     explicit ForwardingOpener(FakePortOpener& ports) : ports_(ports) {}
-    std::unique_ptr<SerialPort> Open(const std::string& name) override { return ports_.Open(name); }
+    PortOpenResult Open(const std::string& name) override { return ports_.Open(name); }
 
 private:
     FakePortOpener& ports_;

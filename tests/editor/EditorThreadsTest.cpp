@@ -36,7 +36,8 @@ public:
         changed_.wait(lock, [this] { return aborted_; });
         return {ReadStatus::Failed, 0};
     }
-    void WriteByte(std::uint8_t) override {}
+    bool WriteByte(std::uint8_t) override { return true; }
+    bool DrainOutput() override { return true; }
     void Close() override {}
     void Abort() override {
         std::lock_guard lock(mutex_);

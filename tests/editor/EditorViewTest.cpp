@@ -74,7 +74,7 @@ private slots:
         TransferEnvironment environment = view_->MakeTransferEnvironment();
         QCOMPARE(static_cast<EditorOps*>(&environment.editor), static_cast<EditorOps*>(view_.get()));
         QCOMPARE(&environment.workers, &view_->Workers);
-        QVERIFY(environment.ports.Open("COM1") == nullptr);  // no opener: every open fails
+        QVERIFY(environment.ports.Open("COM1").port == nullptr);  // no opener: every open fails
     }
 
     void flagsFollowTheTable() {

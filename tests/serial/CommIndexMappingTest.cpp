@@ -3,6 +3,7 @@
 #include <map>
 
 #include "serial/CommIndexMapping.h"
+#include "serial/PortChoices.h"
 #include "serial/PortNames.h"
 
 namespace halvex {
@@ -73,6 +74,26 @@ TEST(PortNames, DevicePathsDefaultToTtySAndFollowOverrides) {
     for (const auto& [name, path] : expected) {
         EXPECT_EQ(DevicePathForPort(name, lookup), path) << name;
     }
+}
+
+TEST(PortNames, TheEnvironmentWinsOverTheChosenDeviceWhichWinsOverTheDefault) {
+    PortChoices choices;
+    choices.Choose("COM1", "/dev/serial/by-id/usb-chosen");
+    choices.Choose("COM2", "/dev/ttyUSB1");
+    choices.Choose("COM2", "");  // back to the default
+    choices.Choose("COM3", "/dev/ttyUSB3");
+    const EnvironmentLookup environment = [](const std::string& name) {
+        return name == "HALVEX_COM3" ? std::optional<std::string>("/dev/pts/7") : std::nullopt;
+    };
+    const auto device = [&](const char* name) {
+        return DeviceForPort(name, environment, choices.Lookup()).value();
+    };
+    EXPECT_EQ(device("COM1").path, "/dev/serial/by-id/usb-chosen");
+    EXPECT_EQ(device("COM1").source, PortDeviceSource::Chosen);
+    EXPECT_EQ(device("COM2").path, "/dev/ttyS1");
+    EXPECT_EQ(device("COM2").source, PortDeviceSource::Default);
+    EXPECT_EQ(device("COM3").path, "/dev/pts/7");
+    EXPECT_EQ(device("COM3").source, PortDeviceSource::Environment);
 }
 
 TEST(PortNames, ProcessEnvironmentPointsAPortElsewhere) {

@@ -206,6 +206,27 @@ TEST_F(TransferDownload, HangUpIsACommunicationFailureWithTheCompleteLinesKept) 
     }
 }
 
+TEST_F(TransferDownload, AHangUpBeforeTheAckKeepsTheLineAndFails) {
+    settings.Protocol = 1;
+    std::thread instrument([&] {
+        std::uint8_t enq = 0;
+        if (line->ReceiveByte(enq, 5s) != station::ReceiveStatus::Byte) return;
+        line->Send("A1\n", 5s);
+        line->Hangup();  // once the program has the line, before its ACK can arrive
+    });
+    ASSERT_TRUE(StartDownload(env, 1));
+    workers.WaitIdle();
+    instrument.join();
+    EXPECT_EQ(dialogs.Texts(),
+              (std::vector<std::string>{kDownloadPromptStationFirst, kCommunicationFailedMessage}));
+    EXPECT_EQ(editor.Text(), "A1\n");
+    EXPECT_FALSE(editor.ReadOnly());
+    const std::vector<std::string> events = log.Events();
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(events.end() - 3, events.end()),
+              (std::vector<std::string>{"Close", kFailed, "ReadOnly:0"}));
+}
+
 TEST_F(TransferDownload, PortHeldElsewhereGivesCannotFoundCommPort) {
     auto holder = PosixSerialPort::Open(line->DevicePath());
     ASSERT_NE(holder, nullptr);

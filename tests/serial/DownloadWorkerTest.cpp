@@ -166,6 +166,32 @@ TEST_F(DownloadWorkerTest, ReadFailureClosesThePortBeforeItsMessageTimeOutAfter)
     }
 }
 
+TEST_F(DownloadWorkerTest, AnEnqOrAckTheDeviceDoesNotTakeEndsAsAFailedRead) {
+    struct Row {
+        const char* name;
+        std::size_t writableBytes;
+        std::string text;
+    };
+    // The line whose ACK fails arrived whole and is still shown.
+    const Row rows[] = {{"ENQ", 0, ""}, {"second ACK", 2, "a\n\nb\n"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeEditor rowEditor;
+        FakeDialogs rowDialogs;
+        FakePortOpener rowPorts;
+        auto rowDevice = rowPorts.Add("COM1");
+        rowDevice->QueueInput("a\nb\nc\n\x04");
+        rowDevice->FailWritesAfter(row.writableBytes);
+        settings.Protocol = 1;
+        DownloadWorker({rowEditor, rowDialogs, settings, rowPorts, workers}, 1);
+        EXPECT_EQ(rowDialogs.Texts(),
+                  (std::vector<std::string>{kStationFirst, kCommunicationFailedMessage}));
+        EXPECT_EQ(rowEditor.Text(), row.text);
+        EXPECT_FALSE(rowEditor.ReadOnly());
+        EXPECT_EQ(rowDevice->CloseCount(), 1);
+    }
+}
+
 TEST_F(DownloadWorkerTest, PortFailureLeavesTheEditorEmptiedAndWritable) {
     editor.SetText("old text");
     settings.PortIndex = 1;  // COM2 does not exist

@@ -81,7 +81,7 @@ TEST_F(OpenCommPortTest, EachFailureShowsItsMessageAndLeavesThePortClosed) {
         std::shared_ptr<FakeSerialPort> device;
         std::unique_ptr<SerialPort> holder;
         if (row.fault != Fault::Missing) device = ports.Add("COM1");
-        if (row.fault == Fault::Held) holder = ports.Open("COM1");
+        if (row.fault == Fault::Held) holder = ports.Open("COM1").port;
         if (row.fault == Fault::Queues) device->FailSetupQueues(true);
         if (row.fault == Fault::LineSettings) device->FailSetLineSettings(true);
         if (row.fault == Fault::IndexOutOfRange) live.PortIndex = -1;
@@ -98,9 +98,27 @@ TEST_F(OpenCommPortTest, EachFailureShowsItsMessageAndLeavesThePortClosed) {
             EXPECT_TRUE(openWhileShown);
             EXPECT_EQ(device->CloseCount(), row.expectedCloses);
             // The exclusive hold has ended: the device can be opened again.
-            EXPECT_NE(ports.Open("COM1"), nullptr);
+            EXPECT_NE(ports.Open("COM1").port, nullptr);
         }
     }
+}
+
+TEST_F(OpenCommPortTest, FailuresSayWhyBelowTheMessage) {
+    FakeDialogs missing;
+    EXPECT_EQ(OpenCommPort(settings, opener, missing), nullptr);
+    ASSERT_EQ(missing.Messages().size(), 1u);
+    EXPECT_EQ(missing.Messages()[0].details, "fake:COM1 does not exist");
+
+    auto device = opener.Add("COM1");
+    device->FailSetLineSettings(true);  // keeps reporting its 9600 baud, 8N1
+    settings.DataBitsIndex = 0;
+    EXPECT_EQ(Open(), nullptr);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].details.rfind("fake:COM1 does not take 1200 baud and 7 data "
+                                                  "bits.",
+                                                  0),
+              0u)
+        << dialogs.Messages()[0].details;
 }
 
 TEST_F(OpenCommPortTest, KeepsWhatTheDriverReportsBeyondTheFourFields) {

@@ -83,8 +83,8 @@ TEST_F(TransferPosixPort, OpenerFollowsTheComNameMapping) {
         if (name == "HALVEX_COM4") return line->DevicePath();
         return std::nullopt;
     });
-    EXPECT_NE(opener.Open("COM4"), nullptr);
-    EXPECT_EQ(opener.Open("COM9"), nullptr);
+    EXPECT_NE(opener.Open("COM4").port, nullptr);
+    EXPECT_EQ(opener.Open("COM9").port, nullptr);
 }
 
 TEST_F(TransferPosixPort, EveryByteValuePassesUnchangedBothWays) {
@@ -142,7 +142,15 @@ TEST_F(TransferPosixPort, HangUpIsAReadFailureAfterTheDeliveredBytes) {
     EXPECT_EQ(read.status, ReadStatus::Failed);
     EXPECT_EQ(read.count, 0u);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 4s);  // not the 5 s time-out
-    port->WriteByte(0x06);  // writing to a vanished device returns
+    // A vanished device takes nothing and says so (the kernel may still take a byte while the
+    // hang-up is under way, hence the retries).
+    bool writeFailed = false;
+    for (int attempt = 0; attempt < 100 && !writeFailed; ++attempt) {
+        writeFailed = !port->WriteByte(0x06);
+        if (!writeFailed) std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_TRUE(writeFailed);
+    EXPECT_FALSE(port->DrainOutput());
 }
 
 TEST_F(TransferPosixPort, AbortWakesABlockedReadAndFailsEveryLaterCall) {
@@ -185,6 +193,64 @@ TEST_F(TransferPosixPort, AbortWakesAWriteBlockedOnAFullLine) {
     port->Abort();
     writer.join();
     EXPECT_LT(before, std::size_t{1} << 22);
+}
+
+TEST_F(TransferPosixPort, AbortEndsADrainThatALineHeldByFlowControlWouldNeverFinish) {
+    auto port = OpenPort();
+    ASSERT_NE(port, nullptr);
+    port->SetOutputCounterForTesting([] { return 100; });  // nothing ever leaves
+    std::atomic<bool> drained{false};
+    std::chrono::steady_clock::time_point returned;
+    std::thread drainer([&] {
+        drained = port->DrainOutput();
+        returned = std::chrono::steady_clock::now();
+    });
+    std::this_thread::sleep_for(300ms);
+    const auto aborted = std::chrono::steady_clock::now();
+    port->Abort();
+    drainer.join();
+    EXPECT_FALSE(drained);
+    EXPECT_LT(returned - aborted, 100ms);
+}
+
+TEST_F(TransferPosixPort, ClosingWithOutputThatNeverLeavesWaitsBoundedOrNotAtAllWhenAborted) {
+    using Clock = std::chrono::steady_clock;
+    auto port = OpenPort();
+    ASSERT_NE(port, nullptr);
+    port->SetOutputCounterForTesting([] { return 10; });  // a line held by flow control
+    auto start = Clock::now();
+    port->Close();  // after a normal end: what the bytes need, plus two seconds
+    EXPECT_GE(Clock::now() - start, 2s);
+    EXPECT_LT(Clock::now() - start, 10s);
+
+    port = OpenPort();
+    ASSERT_NE(port, nullptr);
+    port->SetOutputCounterForTesting([] { return 10; });
+    port->Abort();  // a stopped transfer, or the program closing
+    start = Clock::now();
+    port->Close();
+    EXPECT_LT(Clock::now() - start, 1s);
+    EXPECT_NE(OpenPort(), nullptr);  // released either way
+}
+
+TEST_F(TransferPosixPort, TheOpenerSaysWhyADeviceDidNotOpen) {
+    const std::string missing = ::testing::TempDir() + "halvex-unplugged-adapter";
+    ::unlink(missing.c_str());
+    auto holder = OpenPort();
+    ASSERT_NE(holder, nullptr);
+    PosixPortOpener opener([&](const std::string& name) -> std::optional<std::string> {
+        if (name == "HALVEX_COM1") return missing;
+        if (name == "HALVEX_COM2") return line->DevicePath();
+        return std::nullopt;
+    });
+    const PortOpenResult unplugged = opener.Open("COM1");
+    EXPECT_EQ(unplugged.port, nullptr);
+    EXPECT_EQ(unplugged.device, missing);
+    EXPECT_NE(unplugged.failure.find("Is the adapter plugged in?"), std::string::npos)
+        << unplugged.failure;
+    const PortOpenResult held = opener.Open("COM2");
+    EXPECT_EQ(held.port, nullptr);
+    EXPECT_NE(held.failure.find("held by another program"), std::string::npos) << held.failure;
 }
 
 TEST_F(TransferPosixPort, LineSettingsAreReadBackAndTheRestIsLeftAsFound) {

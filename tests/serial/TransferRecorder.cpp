@@ -43,9 +43,9 @@ void RecordingEditor::SetEditorReadOnly(bool readOnly) {
 }
 
 void RecordingDialogs::ShowMessage(const std::string& text, const std::string& caption,
-                                   MessageIcon icon) {
+                                   MessageIcon icon, const std::string& details) {
     log_.Add("Message:" + text);
-    inner_.ShowMessage(text, caption, icon);
+    inner_.ShowMessage(text, caption, icon, details);
 }
 bool RecordingDialogs::AskYesNo(const std::string& text, const std::string& caption) {
     log_.Add("Ask:" + text);
@@ -64,10 +64,11 @@ public:
     bool SetLineSettings(const LineSettings& s) override { return inner_->SetLineSettings(s); }
     bool SetReadTimeout(std::uint32_t ms) override { return inner_->SetReadTimeout(ms); }
     ReadResult Read(std::uint8_t* b, std::size_t n) override { return inner_->Read(b, n); }
-    void WriteByte(std::uint8_t b) override {
+    bool WriteByte(std::uint8_t b) override {
         log_.Add(WriteEvent(b));
-        inner_->WriteByte(b);
+        return inner_->WriteByte(b);
     }
+    bool DrainOutput() override { return inner_->DrainOutput(); }
     void Close() override {
         if (!closed_) log_.Add("Close");
         closed_ = true;
@@ -82,10 +83,10 @@ private:
 };
 }  // namespace
 
-std::unique_ptr<SerialPort> RecordingOpener::Open(const std::string& portName) {
-    std::unique_ptr<SerialPort> port = inner_.Open(portName);
-    if (!port) return nullptr;
-    return std::make_unique<RecordingPort>(std::move(port), log_);
+PortOpenResult RecordingOpener::Open(const std::string& portName) {
+    PortOpenResult opened = inner_.Open(portName);
+    if (opened.port) opened.port = std::make_unique<RecordingPort>(std::move(opened.port), log_);
+    return opened;
 }
 
 }  // namespace halvex::testing

@@ -47,7 +47,8 @@ class RecordingDialogs : public UserDialogs {
 public:
     RecordingDialogs(UserDialogs& inner, EventLog& log) : inner_(inner), log_(log) {}
     void ShowMessage(const std::string& text, const std::string& caption,
-                     MessageIcon icon = MessageIcon::None) override;
+                     MessageIcon icon = MessageIcon::None,
+                     const std::string& details = {}) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
 
 private:
@@ -59,7 +60,7 @@ private:
 class RecordingOpener : public SerialPortOpener {
 public:
     RecordingOpener(SerialPortOpener& inner, EventLog& log) : inner_(inner), log_(log) {}
-    std::unique_ptr<SerialPort> Open(const std::string& portName) override;
+    PortOpenResult Open(const std::string& portName) override;
 
 private:
     SerialPortOpener& inner_;

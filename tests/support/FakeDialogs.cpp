@@ -2,10 +2,10 @@
 
 namespace halvex::testing {
 
-void FakeDialogs::ShowMessage(const std::string& text, const std::string& caption,
-                              MessageIcon icon) {
+void FakeDialogs::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                              const std::string& details) {
     std::function<void(const ShownMessage&)> hook;
-    ShownMessage message{text, caption, icon};
+    ShownMessage message{text, caption, icon, details};
     {
         std::lock_guard lock(mutex_);
         hook = hook_;

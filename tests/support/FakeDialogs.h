@@ -18,12 +18,14 @@ struct ShownMessage {
     std::string text;
     std::string caption;
     MessageIcon icon = MessageIcon::None;
+    std::string details;
 };
 
 class FakeDialogs : public UserDialogs {
 public:
     void ShowMessage(const std::string& text, const std::string& caption,
-                     MessageIcon icon = MessageIcon::None) override;
+                     MessageIcon icon = MessageIcon::None,
+                     const std::string& details = {}) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
 
     // Answers for the next questions, in order; true (Yes) once they run out.

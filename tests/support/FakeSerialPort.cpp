@@ -41,15 +41,23 @@ ReadResult FakeSerialPort::Read(std::uint8_t* buffer, std::size_t count) {
     return {ReadStatus::Ok, got};
 }
 
-void FakeSerialPort::WriteByte(std::uint8_t byte) {
+bool FakeSerialPort::WriteByte(std::uint8_t byte) {
     std::function<void(std::uint8_t, FakeSerialPort&)> hook;
     {
         std::lock_guard lock(mutex_);
-        if (aborted_ || closeCount_ > 0) return;
+        if (aborted_ || closeCount_ > 0) return false;
+        if (writableBytes_ && written_.size() >= *writableBytes_) return false;
         written_.push_back(static_cast<char>(byte));
         hook = onWrite_;
     }
     if (hook) hook(byte, *this);
+    return true;
+}
+
+bool FakeSerialPort::DrainOutput() {
+    std::lock_guard lock(mutex_);
+    drains_.push_back({written_.size(), readSizes_.size()});
+    return !aborted_ && closeCount_ == 0;
 }
 
 void FakeSerialPort::Close() {
@@ -78,6 +86,10 @@ void FakeSerialPort::FailSetupQueues(bool fail) {
 void FakeSerialPort::FailSetLineSettings(bool fail) {
     std::lock_guard lock(mutex_);
     failSetLineSettings_ = fail;
+}
+void FakeSerialPort::FailWritesAfter(std::size_t count) {
+    std::lock_guard lock(mutex_);
+    writableBytes_ = count;
 }
 void FakeSerialPort::SetInitialSettings(const LineSettings& settings) {
     std::lock_guard lock(mutex_);
@@ -124,13 +136,17 @@ int FakeSerialPort::CloseCount() const {
     std::lock_guard lock(mutex_);
     return closeCount_;
 }
+std::vector<FakeSerialPort::Drain> FakeSerialPort::Drains() const {
+    std::lock_guard lock(mutex_);
+    return drains_;
+}
 
 namespace {
 // Forwards to a shared fake so the opener and the test both keep hold of it; closing it ends
 // the exclusive hold.
 class SharedPortHandle : public SerialPort {
 public:
-    SharedPortHandle(std::shared_ptr<FakeSerialPort> port, std::function<void()> onClose)
+    SharedPortHandle(std::shared_ptr<SerialPort> port, std::function<void()> onClose)
         : port_(std::move(port)), onClose_(std::move(onClose)) {}
     ~SharedPortHandle() override { Close(); }
     bool SetupQueues(std::uint32_t in, std::uint32_t out) override {
@@ -140,7 +156,8 @@ public:
     bool SetLineSettings(const LineSettings& s) override { return port_->SetLineSettings(s); }
     bool SetReadTimeout(std::uint32_t ms) override { return port_->SetReadTimeout(ms); }
     ReadResult Read(std::uint8_t* b, std::size_t n) override { return port_->Read(b, n); }
-    void WriteByte(std::uint8_t b) override { port_->WriteByte(b); }
+    bool WriteByte(std::uint8_t b) override { return port_->WriteByte(b); }
+    bool DrainOutput() override { return port_->DrainOutput(); }
     void Abort() override { port_->Abort(); }
     void Close() override {
         if (closed_) return;
@@ -150,30 +167,43 @@ public:
     }
 
 private:
-    std::shared_ptr<FakeSerialPort> port_;
+    std::shared_ptr<SerialPort> port_;
     std::function<void()> onClose_;
     bool closed_ = false;
 };
 }  // namespace
 
 std::shared_ptr<FakeSerialPort> FakePortOpener::Add(const std::string& portName) {
-    std::lock_guard lock(mutex_);
     auto port = std::make_shared<FakeSerialPort>();
-    ports_[portName] = port;
+    Install(portName, port);
     return port;
 }
 
-std::unique_ptr<SerialPort> FakePortOpener::Open(const std::string& portName) {
+void FakePortOpener::Install(const std::string& portName, std::shared_ptr<SerialPort> port) {
     std::lock_guard lock(mutex_);
+    ports_[portName] = std::move(port);
+}
+
+PortOpenResult FakePortOpener::Open(const std::string& portName) {
+    std::lock_guard lock(mutex_);
+    PortOpenResult result{nullptr, "fake:" + portName, {}};
     auto found = ports_.find(portName);
-    if (found == ports_.end() || !found->second) return nullptr;
+    if (found == ports_.end()) {
+        result.failure = "fake:" + portName + " does not exist";
+        return result;
+    }
+    if (!found->second) {
+        result.failure = "fake:" + portName + " is held";
+        return result;
+    }
     opened_.push_back(portName);
     auto port = found->second;
     found->second = nullptr;  // held exclusively until closed
-    return std::make_unique<SharedPortHandle>(port, [this, portName, port] {
+    result.port = std::make_unique<SharedPortHandle>(port, [this, portName, port] {
         std::lock_guard lock(mutex_);
         ports_[portName] = port;
     });
+    return result;
 }
 
 std::vector<std::string> FakePortOpener::OpenedNames() const {

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,8 @@ public:
     bool SetLineSettings(const LineSettings& settings) override;
     bool SetReadTimeout(std::uint32_t totalMs) override;
     ReadResult Read(std::uint8_t* buffer, std::size_t count) override;
-    void WriteByte(std::uint8_t byte) override;
+    bool WriteByte(std::uint8_t byte) override;
+    bool DrainOutput() override;
     void Close() override;
     void Abort() override;
 
@@ -33,6 +35,8 @@ public:
     void FailReadsWhenEmpty(bool fail);  // an exhausted input reads as a failure, not a time-out
     void FailSetupQueues(bool fail);
     void FailSetLineSettings(bool fail);
+    // Writes after the first `count` fail (the device went away); nothing more is recorded.
+    void FailWritesAfter(std::size_t count);
     void SetInitialSettings(const LineSettings& settings);
     // Called after every written byte, with the port, so a test can queue the instrument's answer.
     void OnWrite(std::function<void(std::uint8_t, FakeSerialPort&)> hook);
@@ -47,6 +51,13 @@ public:
     std::vector<std::size_t> ReadSizes() const;
     bool Closed() const;
     int CloseCount() const;
+    // For each DrainOutput call: how many bytes had been written and how many reads made.
+    struct Drain {
+        std::size_t written;
+        std::size_t reads;
+        bool operator==(const Drain&) const = default;
+    };
+    std::vector<Drain> Drains() const;
 
 private:
     mutable std::recursive_mutex mutex_;
@@ -59,23 +70,27 @@ private:
     bool failReadsWhenEmpty_ = false;
     bool failSetupQueues_ = false;
     bool failSetLineSettings_ = false;
+    std::optional<std::size_t> writableBytes_;
+    std::vector<Drain> drains_;
     bool aborted_ = false;
     int closeCount_ = 0;
     std::function<void(std::uint8_t, FakeSerialPort&)> onWrite_;
 };
 
 // Hands out prepared fake ports by name; a name without a port fails to open, as does a name
-// whose port is already open (exclusive access).
+// whose port is already open (exclusive access). The device of "COMn" is called "fake:COMn".
 class FakePortOpener : public SerialPortOpener {
 public:
     // The port returned for `portName`; the opener keeps it alive so tests can inspect it later.
     std::shared_ptr<FakeSerialPort> Add(const std::string& portName);
-    std::unique_ptr<SerialPort> Open(const std::string& portName) override;
+    // Any other port under `portName`.
+    void Install(const std::string& portName, std::shared_ptr<SerialPort> port);
+    PortOpenResult Open(const std::string& portName) override;
     std::vector<std::string> OpenedNames() const;
 
 private:
     mutable std::mutex mutex_;
-    std::map<std::string, std::shared_ptr<FakeSerialPort>> ports_;
+    std::map<std::string, std::shared_ptr<SerialPort>> ports_;
     std::vector<std::string> opened_;
 };
 

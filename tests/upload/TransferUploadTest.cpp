@@ -247,6 +247,30 @@ TEST(TransferUpload, ReplyFailuresStopWithoutTrailer) {
     }
 }
 
+TEST(TransferUpload, AHangUpMidwayIsACommunicationFailureWithoutTrailer) {
+    PtyUpload u;
+    u.settings.LineDelayMs = 20;
+    u.instrument = std::thread([&u] {
+        station::UploadScript script = Script(3, 0);
+        script.timeout = 20s;
+        int received = 0;
+        u.outcome = station::ReceiveUpload(*u.line, script, [&](const station::ReceivedRecord&) {
+            if (++received == 2) u.line->Hangup();
+        });
+    });
+    std::string queue;
+    for (int i = 0; i < 50; ++i) queue += "RECORD " + std::to_string(i) + '\x02';
+    ASSERT_TRUE(StartUploadTransfer(u.Env(), TransferFields{3, 0, queue}));
+    u.Finish();
+    EXPECT_TRUE(u.outcome.hungUp);
+    EXPECT_FALSE(u.outcome.trailerSeen);
+    EXPECT_EQ(u.dialogs.Texts(),
+              (std::vector<std::string>{kUploadPrompt, kCommunicationFailedMessage}));
+    // Only records the device took are shown, and not all of them went out.
+    EXPECT_EQ(u.editor.Text().rfind("RECORD 0\r\nRECORD 1\r\n", 0), 0u);
+    EXPECT_LT(u.editor.Text().size(), 50u * 10);
+}
+
 TEST(TransferUpload, AnEmptyRecordEndsTheQueue) {
     PtyUpload u;
     u.editor.SetText("FIRST\r\nSECOND\r\n\r\nNEVER\r\n");
@@ -274,7 +298,7 @@ TEST(TransferUpload, ClosingTheProgramUnblocksAWaitingUploadAndReleasesThePort) 
     EXPECT_EQ(u.dialogs.Texts(), std::vector<std::string>{kUploadPrompt});
     EXPECT_EQ(u.editor.Text(), "");
     // The device is free again.
-    EXPECT_NE(u.ports->Open("COM1"), nullptr);
+    EXPECT_NE(u.ports->Open("COM1").port, nullptr);
     u.instrument.join();
 }
 

@@ -170,6 +170,30 @@ TEST(UploadWorker, StopsAtTheFirstFailureWithoutTrailer) {
     }
 }
 
+TEST(UploadWorker, AByteTheDeviceDoesNotTakeFailsTheUploadWithoutTrailer) {
+    struct Case {
+        const char* label;
+        std::size_t writableBytes;
+        std::string echo;
+    };
+    const Case cases[] = {
+        {"in the second record", kR1Frame.size() + 3, "R1\r\n"},
+        {"in the trailer", kR1Frame.size() + kR2Frame.size() + 2, "R1\r\nR2\r\n"}};
+    for (const Case& c : cases) {
+        UploadFixture f;
+        f.port->FailWritesAfter(c.writableBytes);
+        f.Run(1, 0, "R1\x02R2\x02");
+        EXPECT_EQ(f.port->Written(),
+                  (kR1Frame + kR2Frame + kTamselTrailer).substr(0, c.writableBytes))
+            << c.label;
+        EXPECT_EQ(f.editor.Text(), c.echo) << c.label;
+        EXPECT_EQ(f.dialogs.Texts(),
+                  (std::vector<std::string>{kUploadPrompt, kCommunicationFailedMessage}))
+            << c.label;
+        EXPECT_EQ(f.port->CloseCount(), 1) << c.label;
+    }
+}
+
 TEST(UploadWorker, PortFailuresLeaveTheEditorUntouched) {
     UploadFixture missing;
     missing.settings.PortIndex = 3;  // COM4 does not exist
