@@ -40,6 +40,9 @@ const CommandInfo kCommands[] = {
     {kTransformTamselPcode, "PCODE transform(Tamsel)\tCtrl+P",
      "Transform the data to Pcode format in separate lines", nullptr},
     {kTransformCassDxf, "CASS Coordinate->DXF\tCtrl+D", nullptr, nullptr},
+    // Commands beyond the program's defined ones.
+    {kSerialPorts, "Serial Ports...", "Choose the serial device each port name COM1 to COM6 opens",
+     "Serial Ports"},
     // Standard commands.
     {kFileNew, "&New\tCtrl+N", "Create a new document", "New"},
     {kFileOpen, "&Open...\tCtrl+O", "Open an existing document", "Open"},
@@ -73,7 +76,8 @@ constexpr int kEditMenu[] = {kEditUndo, kSeparator, kEditCut, kEditCopy, kEditPa
 constexpr int kCommMenu[] = {kParameter,         kSeparator,          kDownloadTamsel,
                              kDownloadBrenno,    kSeparator,          kUploadTamselCoordinate,
                              kUploadBrennoCoordinate, kSeparator,     kUploadTamselPcode,
-                             kUploadBrennoPcode, kUploadOtherData};
+                             kUploadBrennoPcode, kUploadOtherData,    kSeparator,
+                             kSerialPorts};
 constexpr int kTransformMenu[] = {kTransformTamselCass, kTransformBrennoCass, kTransformBrennoNez,
                                   kSeparator,           kTransformTamselPcode, kSeparator,
                                   kTransformCassDxf};

@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "app/CommandTable.h"
+#include "app/SerialPortsDlg.h"
 #include "app/ToolbarIcons.h"
 #include "editor/CommandIds.h"
 #include "editor/HalvexDoc.h"
@@ -41,7 +42,9 @@ QString CommandText(int id) {
 void CMainFrame::FailNextCreateForTesting() { FailNextCreate() = true; }
 
 CMainFrame::CMainFrame(CHalvexDoc* document)
-    : document_(document), lockKeyReader_(&ReadLockKeys) {
+    : document_(document),
+      lockKeyReader_(&ReadLockKeys),
+      serialDevices_(std::make_unique<SystemSerialDevices>()) {
     setWindowTitle(QStringLiteral("Untitled - Veltra"));
     setWindowIcon(ApplicationIcon());
     commands_.Add(ids::kViewToolbar,
@@ -53,6 +56,7 @@ CMainFrame::CMainFrame(CHalvexDoc* document)
     // The view answers these first; the main window's own handlers do nothing.
     commands_.Add(ids::kDownloadBrenno, {[] {}, {}, {}});
     commands_.Add(ids::kDownloadCorvane, {[] {}, {}, {}});
+    commands_.Add(ids::kSerialPorts, {[this] { OnSerialPorts(); }, {}, {}});
     // A single pane: there is no other pane to go to.
     commands_.Add(ids::kNextPane, {[] {}, [] { return false; }, {}});
     commands_.Add(ids::kPrevPane, {[] {}, [] { return false; }, {}});
@@ -184,6 +188,15 @@ void CMainFrame::RefreshIndicators() {
 }
 
 const CommandHandler* CMainFrame::FindCommandHandler(int id) const { return commands_.Find(id); }
+
+void CMainFrame::SetSerialDeviceList(std::unique_ptr<SerialDeviceList> devices) {
+    serialDevices_ = std::move(devices);
+}
+
+void CMainFrame::OnSerialPorts() {
+    CSerialPortsDlg dialog(view_->ChosenPorts(), *serialDevices_, ProcessEnvironment, this);
+    dialog.exec();
+}
 
 const CommandHandler* CMainFrame::FindHandler(int id) const {
     const CommandTarget* route[] = {view_, document_, this, application_};

@@ -7,8 +7,10 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "app/LockKeys.h"
+#include "app/SerialDeviceList.h"
 #include "editor/CommandTarget.h"
 
 class QAction;
@@ -58,6 +60,11 @@ public:
 
     const CommandHandler* FindCommandHandler(int id) const override;
 
+    // Comm > Serial Ports...: the dialog that maps COM1..COM6 to devices.
+    void OnSerialPorts();
+    // Replaces the list of serial devices the dialog offers (for tests).
+    void SetSerialDeviceList(std::unique_ptr<SerialDeviceList> devices);
+
     // Test hook: the next Create() fails as if a window could not be made.
     static void FailNextCreateForTesting();
 
@@ -93,6 +100,7 @@ private:
     std::map<int, QAction*> recentActions_;
     CommandMap commands_;
     std::function<LockKeyState()> lockKeyReader_;
+    std::unique_ptr<SerialDeviceList> serialDevices_;
     bool updatePending_ = false;
 };
 

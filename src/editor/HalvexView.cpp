@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <iterator>
 
+#include "editor/AppSettings.h"
 #include "editor/ByteEditor.h"
 #include "editor/CommandIds.h"
 #include "editor/HalvexDoc.h"
@@ -60,8 +61,9 @@ CHalvexView::CHalvexView(CHalvexDoc* document, QWidget* parent)
       editor_(new ByteEditor(this)),
       calls_(this),
       boxes_(this, calls_),
-      portOpener_(std::make_unique<PosixPortOpener>()) {
+      portOpener_(std::make_unique<PosixPortOpener>(ProcessEnvironment, portChoices_.Lookup())) {
     TheView = this;
+    ReadPortChoices(portChoices_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(editor_);

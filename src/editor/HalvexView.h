@@ -19,6 +19,7 @@
 #include "editor/MessageBoxes.h"
 #include "editor/UiThreadCall.h"
 #include "serial/CommSettings.h"
+#include "serial/PortChoices.h"
 #include "serial/SerialPort.h"
 #include "serial/TransferEnvironment.h"
 #include "serial/WorkerRegistry.h"
@@ -42,6 +43,9 @@ public:
     halvex::CommSettings CommSettings;
     WorkerRegistry Workers;
 
+    // The devices chosen for "COM1".."COM6" (Comm > Serial Ports...), read from the settings when
+    // the view is made; the default opener follows them.
+    PortChoices& ChosenPorts() { return portChoices_; }
     // The device opener of the transfers: the serial devices behind "COM1".."COM6" unless a test
     // installs another.
     void SetPortOpener(std::unique_ptr<SerialPortOpener> opener);
@@ -117,6 +121,7 @@ private:
     ByteEditor* editor_;
     UiThreadCall calls_;
     MessageBoxes boxes_;
+    PortChoices portChoices_;
     std::unique_ptr<SerialPortOpener> portOpener_;
     CommandMap commands_;
     bool textModified_ = false;

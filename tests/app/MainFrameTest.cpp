@@ -50,7 +50,7 @@ const std::vector<Menu> kExpectedMenus = {
       {"Download Brenno Data\tCtrl+N", 32784}, {nullptr, 0},
       {"Upload Tamsel Coordinate\tCtrl+Z", 32776}, {"Upload Brenno Coordinate\tCtrl+Y", 32780},
       {nullptr, 0}, {"Upload Tamsel Pcode\tCtrl+O", 32777}, {"Upload Brenno Pcode\tCtrl+P", 32786},
-      {"Upload Other Data\tCtrl+Q", 32787}}},
+      {"Upload Other Data\tCtrl+Q", 32787}, {nullptr, 0}, {"Serial Ports...", 32791}}},
     {"&Transform",
      {{"CASS Coordinate(Tamsel)\tCtrl+C", 32771}, {"CASS Coordinate(Brenno)\tCtrl+K", 32782},
       {"NEZ Coordinate(Brenno)\tCtrl+L", 32789}, {nullptr, 0},
