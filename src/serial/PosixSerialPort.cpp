@@ -281,9 +281,10 @@ bool PosixSerialPort::DrainUntil(std::optional<Clock::time_point> deadline) {
     for (;;) {
         if (aborted_.load() || fd_ < 0) return false;
         const int queued = QueuedOutputBytes();
-        // Everything has left, unless the device went away (a driver that has hung up answers
-        // nothing or zero).
-        if (queued <= 0 && TransmitterEmpty()) return WaitFor(0, 0) == 0;
+        // A driver that cannot tell (a pseudo-terminal, a device already gone) counts as
+        // drained: only a hang-up while bytes are known to wait is a failure. A peer that closes
+        // the line right after taking the last byte has not failed the transfer.
+        if (queued <= 0 && TransmitterEmpty()) return true;
         // Sleep about as long as the queued bytes need; a stalled line is checked again after
         // the longest sleep, and Abort() or a hang-up ends the wait at once.
         auto sleep = std::chrono::duration_cast<std::chrono::milliseconds>(
