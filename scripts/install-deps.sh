@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   libx11-dev fonts-dejavu-core desktop-file-utils
   locales
+  scdoc
 )
 
 as_root=()
