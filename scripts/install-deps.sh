@@ -13,6 +13,11 @@ packages=(
   scdoc
 )
 
+# Building and checking the Debian package (scripts/package.sh) needs a few more tools.
+if [ "${1:-}" = "--packaging" ]; then
+  packages+=(dpkg-dev file lintian)
+fi
+
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 
