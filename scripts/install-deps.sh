@@ -11,7 +11,13 @@ packages=(
   clang libclang-rt-14-dev
   libx11-dev fonts-dejavu-core desktop-file-utils
   locales
+  scdoc
 )
+
+# Building and checking the Debian package (scripts/package.sh) needs a few more tools.
+if [ "${1:-}" = "--packaging" ]; then
+  packages+=(dpkg-dev file lintian)
+fi
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)

@@ -43,4 +43,10 @@ for target in build/ci-fuzz/fuzz/fuzz_*; do
   grep -E "^(Done|#[0-9]+ +DONE)" "$log" | tail -n 1 || true
   rm -f "$log"
 done
+
+# The Debian package: built as scripts/package.sh builds it, then checked (and, in CI, installed,
+# run and removed).
+echo "== Debian package =="
+bash scripts/package.sh
+bash scripts/check-package.sh
 echo "all checks done"

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "app/ToolbarIcons.h"
+#include "common/Version.h"
 
 namespace halvex {
 namespace {
@@ -50,6 +51,11 @@ CAboutDlg::CAboutDlg(QWidget* parent)
 
     text_ = new QLabel(QStringLiteral("Veltra Quorin series totalstation data communication"), this);
     text_->setGeometry(units.Rect(40, 15, 143, 8));
+
+    const QString number = QString::fromLatin1(kVersion.data(), qsizetype(kVersion.size()));
+    auto* version = new QLabel(QStringLiteral("Version ") + number, this);
+    version->setObjectName(QStringLiteral("version"));
+    version->setGeometry(units.Rect(40, 27, 143, 8));
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setGeometry(units.Rect(191, 12, 37, 14));

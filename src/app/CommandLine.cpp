@@ -48,6 +48,10 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
             printTo = true;
         } else if (Is(name, "unregister") || Is(name, "unregserver")) {
             unregister = true;
+        } else if (Is(name, "-help")) {
+            info.showHelp = true;
+        } else if (Is(name, "-version")) {
+            info.showVersion = true;
         } else if (Is(name, "command") && i + 1 < arguments.size()) {
             bool isNumber = false;
             const int id = arguments[++i].toInt(&isNumber);

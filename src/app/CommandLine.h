@@ -8,6 +8,7 @@
 //   -pt FILE PRINTER [DRIVER [PORT]]  print the file on that printer and quit
 //   -Unregister, -Unregserver    remove the settings store and quit
 //   -command ID                  (repeatable) carry out command ID once the window is shown
+//   --help, --version            print the usage or the version and quit, before any window
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,8 @@ struct CommandLineInfo {
     QString fileName;
     QString printerName;
     std::vector<int> commands;  // automation command ids, in order
+    bool showHelp = false;      // --help: print the usage, nothing else
+    bool showVersion = false;   // --version: print the version, nothing else
 };
 
 // `arguments` without the program name.

@@ -20,6 +20,7 @@
 #include "app/HalvexApp.h"
 #include "app/MainFrame.h"
 #include "app/RecentFileList.h"
+#include "common/Version.h"
 #include "editor/AppSettings.h"
 #include "editor/HalvexDoc.h"
 #include "editor/HalvexView.h"
@@ -102,6 +103,16 @@ private slots:
         QCOMPARE(info.fileName, file);
         QCOMPARE(info.printerName, printer);
         QCOMPARE(QList<int>(info.commands.begin(), info.commands.end()), commands);
+    }
+
+    void helpAndVersionAreSwitchesUntilTheSwitchesEnd() {
+        const CommandLineInfo version = ParseCommandLine({"survey.txt", "--version"});
+        QVERIFY(version.showVersion);
+        QVERIFY(!version.showHelp);
+        QVERIFY(ParseCommandLine({"-p", "--help", "x.txt"}).showHelp);
+        const CommandLineInfo file = ParseCommandLine({"--", "--help"});
+        QVERIFY(!file.showHelp);
+        QCOMPARE(file.fileName, QStringLiteral("--help"));
     }
 
     void aFileNamedOnTheCommandLineIsOpened() {
@@ -213,7 +224,7 @@ private slots:
     void aModalCommandHoldsBackTheNextOne() {
         QVERIFY(app_->InitInstance({"-command", "57664", "-command", "59392"}));
         bool toolbarVisibleDuringAbout = false;
-        QString caption, text;
+        QString caption, text, version;
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -223,6 +234,8 @@ private slots:
                 toolbarVisibleDuringAbout = app_->MainFrame()->ToolBar()->isVisible();
                 caption = about->windowTitle();
                 text = about->Text()->text();
+                const auto* versionLabel = about->findChild<QLabel*>(QStringLiteral("version"));
+                if (versionLabel) version = versionLabel->text();
                 QVERIFY(about->OkButton()->isDefault());
                 QTest::mouseClick(about->OkButton(), Qt::LeftButton);
             }
@@ -234,6 +247,8 @@ private slots:
         QVERIFY(!app_->MainFrame()->ToolBar()->isVisible());
         QCOMPARE(caption, QStringLiteral("About Veltra totalstation"));
         QCOMPARE(text, QStringLiteral("Veltra Quorin series totalstation data communication"));
+        QCOMPARE(version, QStringLiteral("Version ") +
+                              QString::fromLatin1(kVersion.data(), qsizetype(kVersion.size())));
     }
 
     void theRecentFileListKeepsTheLastFourOpened() {

@@ -15,6 +15,10 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
             parsed.help = true;
             return parsed;
         }
+        if (!optionsEnded && arg == "--version") {
+            parsed.version = true;
+            return parsed;
+        }
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && arg == "-o") {

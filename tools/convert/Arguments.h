@@ -1,6 +1,7 @@
 #pragma once
 // The command line of halvex-convert: COMMAND [INPUT] [-o OUTPUT]. An absent INPUT or "-" is
-// standard input; an absent OUTPUT or "-" is standard output. "--" ends the options.
+// standard input; an absent OUTPUT or "-" is standard output. "--" ends the options. --help and
+// --version stand alone: the rest of the command line is not looked at.
 
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@ namespace halvex::tool {
 
 struct Arguments {
     bool help = false;
+    bool version = false;
     std::string command;
     std::string input = "-";
     std::string output = "-";

@@ -8,6 +8,7 @@
 #include "Arguments.h"
 #include "CommandTable.h"
 #include "StreamIo.h"
+#include "common/Version.h"
 
 namespace {
 
@@ -28,7 +29,15 @@ void PrintUsage(std::FILE* to) {
         std::fprintf(to, "  %-26.*s %.*s\n", static_cast<int>(command.name.size()),
                      command.name.data(), static_cast<int>(command.summary.size()),
                      command.summary.data());
-    std::fputs("\nExit status: 0 done, 1 failed, 2 wrong command line.\n", to);
+    std::fputs(
+        "\nOptions:\n"
+        "  -o OUTPUT                  write the result to OUTPUT instead of standard output\n"
+        "  --                         end of the options: a later word is INPUT even if it\n"
+        "                             starts with \"-\"\n"
+        "  -h, --help                 print this help and exit\n"
+        "  --version                  print the program's name and version and exit\n"
+        "\nExit status: 0 done, 1 failed, 2 wrong command line.\n",
+        to);
 }
 
 std::string Describe(const std::string& path, bool input) {
@@ -50,6 +59,10 @@ int main(int argc, char** argv) {
     }
     if (args->help) {
         PrintUsage(stdout);
+        return 0;
+    }
+    if (args->version) {
+        std::fputs(halvex::VersionLine("halvex-convert").c_str(), stdout);
         return 0;
     }
 

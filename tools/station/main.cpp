@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "StationCommands.h"
+#include "common/Version.h"
 
 namespace {
 
@@ -26,6 +27,9 @@ void PrintUsage(std::ostream& out, bool withOptions) {
     for (const StationCommand& command : kCommands) {
         out << "  " << command.name << "  " << command.summary << "\n";
     }
+    out << "\noptions:\n"
+           "  --help     print this help and exit\n"
+           "  --version  print the program's name and version and exit\n";
     if (!withOptions) {
         out << "\nRun 'halvex-station COMMAND --help' for a command's options.\n";
         return;
@@ -46,6 +50,10 @@ int main(int argc, char** argv) {
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintUsage(std::cout, true);
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << halvex::VersionLine("halvex-station");
         return 0;
     }
     for (const StationCommand& command : kCommands) {
