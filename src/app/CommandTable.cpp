@@ -40,6 +40,7 @@ const CommandInfo kCommands[] = {
     {kTransformTamselPcode, "PCODE transform(Tamsel)\tCtrl+P",
      "Transform the data to Pcode format in separate lines", nullptr},
     {kTransformCassDxf, "CASS Coordinate->DXF\tCtrl+D", nullptr, nullptr},
+    {kWindowPointPlot, "&Point Plot", "Show the points of the editor in a plot", "Point Plot"},
     // Standard commands.
     {kFileNew, "&New\tCtrl+N", "Create a new document", "New"},
     {kFileOpen, "&Open...\tCtrl+O", "Open an existing document", "Open"},
@@ -77,7 +78,7 @@ constexpr int kCommMenu[] = {kParameter,         kSeparator,          kDownloadT
 constexpr int kTransformMenu[] = {kTransformTamselCass, kTransformBrennoCass, kTransformBrennoNez,
                                   kSeparator,           kTransformTamselPcode, kSeparator,
                                   kTransformCassDxf};
-constexpr int kWindowMenu[] = {kViewToolbar, kViewStatusBar};
+constexpr int kWindowMenu[] = {kViewToolbar, kViewStatusBar, kSeparator, kWindowPointPlot};
 constexpr int kHelpMenu[] = {kAppAbout};
 
 const MenuDefinition kMenuBar[] = {
@@ -86,7 +87,8 @@ const MenuDefinition kMenuBar[] = {
 };
 
 constexpr int kToolbar[] = {kFileNew,  kFileOpen,  kFileSave,  kSeparator, kEditCut, kEditCopy,
-                            kEditPaste, kSeparator, kFilePrint, kSeparator, kAppAbout};
+                            kEditPaste, kSeparator, kFilePrint, kSeparator, kAppAbout,
+                            kSeparator, kWindowPointPlot};
 
 }  // namespace
 

@@ -20,6 +20,7 @@ namespace halvex {
 
 class CHalvexDoc;
 class CHalvexView;
+class PointPlotWindow;
 
 class CMainFrame : public QMainWindow, public CommandTarget {
     Q_OBJECT
@@ -58,6 +59,9 @@ public:
 
     const CommandHandler* FindCommandHandler(int id) const override;
 
+    // The point plot window while it is open, else nullptr.
+    PointPlotWindow* PointPlot() const;
+
     // Test hook: the next Create() fails as if a window could not be made.
     static void FailNextCreateForTesting();
 
@@ -80,6 +84,7 @@ private:
     void ShowIdle();
     void ScheduleCommandUiUpdate();
     void UpdateTitle(const QString& documentTitle);
+    void OnWindowPointPlot();
 
     CHalvexDoc* document_;
     CHalvexView* view_ = nullptr;
@@ -94,6 +99,7 @@ private:
     CommandMap commands_;
     std::function<LockKeyState()> lockKeyReader_;
     bool updatePending_ = false;
+    QPointer<PointPlotWindow> pointPlot_;
 };
 
 }  // namespace halvex

@@ -42,4 +42,7 @@ inline constexpr int kUploadOtherData = 32787;
 inline constexpr int kTransformCassDxf = 32788;
 inline constexpr int kTransformBrennoNez = 32789;
 
+// Commands beyond the defined ones.
+inline constexpr int kWindowPointPlot = 32792;
+
 }  // namespace halvex::ids
