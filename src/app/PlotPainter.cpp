@@ -139,9 +139,13 @@ int DrawLabels(QPainter& painter, const PlotData& data, const PlotViewport& view
         const qsizetype shown =
             std::min<qsizetype>(static_cast<qsizetype>(name.size()), kLongestLabel + 3);
         const QPointF at = viewport.ToScreen({data.scan.points[i].east, data.scan.points[i].north});
-        const QRectF box(at.x() + kLabelGap, at.y() - height / 2, charWidth * double(shown),
-                         height);
-        if (!placer.TryTake(box)) continue;
+        // Right of the mark, or left of it where the right side is taken or off the picture.
+        const double width = charWidth * double(shown);
+        QRectF box(at.x() + kLabelGap, at.y() - height / 2, width, height);
+        if (box.right() > viewport.Size().width() || !placer.TryTake(box)) {
+            box.moveRight(at.x() - kLabelGap);
+            if (box.left() < 0 || !placer.TryTake(box)) continue;
+        }
         painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()), LabelText(name));
         ++written;
     }

@@ -4,7 +4,8 @@
 //
 // Work per picture stays linear in the number of points: marks falling on a pixel that already
 // holds one are drawn once, and a name is written only where it overlaps no other name and no
-// mark (LabelPlacer), which also hides the names of crowded points until the user zooms in.
+// mark (LabelPlacer), which also hides the names of crowded points until the user zooms in. A
+// name stands right of its mark, or left of it where there is no room on the right.
 
 #include <QString>
 #include <cstddef>

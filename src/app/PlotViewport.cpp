@@ -51,8 +51,9 @@ void PlotViewport::ZoomAbout(QPointF anchor, double factor) {
 }
 
 void PlotViewport::PanBy(QPointF delta) {
-    centre_.east -= delta.x() / scale_;
-    centre_.north += delta.y() / scale_;
+    const SurveyPoint moved{centre_.east - delta.x() / scale_, centre_.north + delta.y() / scale_};
+    // At the coarsest scale of coordinates near the limits of a double a drag could overflow.
+    if (std::isfinite(moved.east) && std::isfinite(moved.north)) centre_ = moved;
 }
 
 }  // namespace halvex

@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
-#include <QShortcut>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -105,9 +104,9 @@ PointPlotWindow::PointPlotWindow(CHalvexView* view, QWidget* parent)
     if (view_) {
         connect(view_->Editor(), &ByteEditor::BytesChanged, this,
                 &PointPlotWindow::OnEditorChanged);
-        Show(ReadPlotData(view_->Editor()->Bytes()));
+        ShowData(ReadPlotData(view_->Editor()->Bytes()));
     } else {
-        Show(ReadPlotData({}));
+        ShowData(ReadPlotData({}));
     }
 }
 
@@ -139,8 +138,6 @@ void PointPlotWindow::BuildLayout() {
     connect(fit, &QPushButton::clicked, canvas_, &PointPlotCanvas::FitAll);
     connect(save, &QPushButton::clicked, this, &PointPlotWindow::SaveWithDialog);
     connect(print, &QPushButton::clicked, this, &PointPlotWindow::PrintWithDialog);
-    auto* home = new QShortcut(QKeySequence(Qt::Key_Home), this);
-    connect(home, &QShortcut::activated, canvas_, &PointPlotCanvas::FitAll);
     connect(canvas_, &PointPlotCanvas::PointActivated, this, &PointPlotWindow::SelectPointLine);
     connect(skippedList_, &QListWidget::itemActivated, this, &PointPlotWindow::OnSkippedActivated);
     canvas_->setFocus();
@@ -190,11 +187,11 @@ void PointPlotWindow::StartReading() {
 }
 
 void PointPlotWindow::OnReadingFinished() {
-    Show(reading_.result());
+    ShowData(reading_.result());
     if (readAgain_) StartReading();
 }
 
-void PointPlotWindow::Show(std::shared_ptr<const PlotData> data) {
+void PointPlotWindow::ShowData(std::shared_ptr<const PlotData> data) {
     setWindowTitle(PointPlotTitle(data->scan.points.size()));
     ShowSummary(*data);
     canvas_->SetData(std::move(data));

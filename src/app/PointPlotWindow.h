@@ -58,7 +58,7 @@ private:
     void OnEditorChanged();
     void StartReading();
     void OnReadingFinished();
-    void Show(std::shared_ptr<const PlotData> data);
+    void ShowData(std::shared_ptr<const PlotData> data);
     void ShowSummary(const PlotData& data);
     bool SelectLine(const TextLine& line);
     void OnSkippedActivated(QListWidgetItem* item);

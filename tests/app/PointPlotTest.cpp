@@ -190,6 +190,11 @@ private slots:
         QVERIFY(frame_->isVisible());
         frame_->ActionFor(kPointPlot)->trigger();
         QCOMPARE(frame_->PointPlot(), plot);
+        // Home fits all points again after zooming.
+        const double fitScale = plot->Canvas()->Viewport().Scale();
+        plot->Canvas()->Viewport().ZoomAbout({10, 10}, 4);
+        QTest::keyClick(plot->Canvas(), Qt::Key_Home);
+        QCOMPARE(plot->Canvas()->Viewport().Scale(), fitScale);
         QVERIFY(!frame_->ToolBar()->widgetForAction(frame_->ActionFor(kPointPlot))->isHidden());
     }
 
