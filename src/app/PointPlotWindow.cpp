@@ -32,6 +32,9 @@ namespace {
 
 constexpr int kSkippedListHeight = 110;
 constexpr int kLongestListedLine = 120;
+// The list is rebuilt at every reading, on the user-interface thread: a text of nothing but bad
+// lines must not make that slow.
+constexpr std::size_t kMostListed = 1000;
 
 QString Latin1(std::string_view bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -210,8 +213,12 @@ void PointPlotWindow::ShowSummary(const PlotData& data) {
 
     skippedList_->clear();
     QStringList entries;
-    entries.reserve(static_cast<qsizetype>(scan.skipped.size()));
-    for (const SkippedPointLine& skipped : scan.skipped) entries << SkippedEntry(data, skipped);
+    const std::size_t listed = std::min(scan.skipped.size(), kMostListed);
+    entries.reserve(static_cast<qsizetype>(listed) + 1);
+    for (std::size_t i = 0; i < listed; ++i) entries << SkippedEntry(data, scan.skipped[i]);
+    if (listed < scan.skipped.size()) {
+        entries << QStringLiteral("... and %1 more").arg(scan.skipped.size() - listed);
+    }
     skippedList_->addItems(entries);
     skippedList_->setVisible(!entries.isEmpty());
 }
@@ -224,7 +231,8 @@ bool PointPlotWindow::SelectPointLine(std::size_t point) {
 
 void PointPlotWindow::OnSkippedActivated(QListWidgetItem* item) {
     const auto row = static_cast<std::size_t>(skippedList_->row(item));
-    if (row < Data().scan.skipped.size()) SelectLine(Data().scan.skipped[row].line);
+    if (row < std::min(Data().scan.skipped.size(), kMostListed))
+        SelectLine(Data().scan.skipped[row].line);
 }
 
 bool PointPlotWindow::SelectLine(const TextLine& line) {

@@ -212,6 +212,13 @@ private slots:
         QTRY_COMPARE(plot->windowTitle(), QStringLiteral("Point Plot - 1 points"));
         QVERIFY(plot->SkippedList()->isHidden());
         QVERIFY(plot->Summary()->isHidden());
+
+        std::string bad;
+        for (int i = 0; i < 1002; ++i) bad += "B,,x,1,1\r\n";
+        view_->SetEditorText(bad);
+        QTRY_COMPARE(plot->SkippedList()->count(), 1001);
+        QCOMPARE(plot->SkippedList()->item(1000)->text(), QStringLiteral("... and 2 more"));
+        QVERIFY(plot->Summary()->text().contains(QStringLiteral("1002 point lines were skipped")));
     }
 
     void followsTheEditorWithoutTakingTheFocus() {
