@@ -148,7 +148,7 @@ void PointPlotWindow::BuildLayout() {
 
 const PlotData& PointPlotWindow::Data() const { return canvas_->Data(); }
 
-bool PointPlotWindow::Following() const { return followTimer_.isActive() || reading_.isRunning(); }
+bool PointPlotWindow::Following() const { return followTimer_.isActive() || readingBusy_; }
 
 void PointPlotWindow::Present(QWidget* mainWindow) {
     if (!placed_) PlaceBeside(mainWindow);
@@ -181,15 +181,19 @@ void PointPlotWindow::OnEditorChanged() {
 
 void PointPlotWindow::StartReading() {
     if (!view_) return;
-    if (reading_.isRunning()) {
+    // One reading at a time, until its result has been taken: a new future set before that
+    // could hand the finished signal of the old one to a result not ready yet.
+    if (readingBusy_) {
         readAgain_ = true;
         return;
     }
     readAgain_ = false;
+    readingBusy_ = true;
     reading_.setFuture(QtConcurrent::run(&ReadPlotData, view_->Editor()->Bytes()));
 }
 
 void PointPlotWindow::OnReadingFinished() {
+    readingBusy_ = false;
     ShowData(reading_.result());
     if (readAgain_) StartReading();
 }

@@ -72,6 +72,7 @@ private:
     QListWidget* skippedList_ = nullptr;
     QTimer followTimer_;
     QFutureWatcher<std::shared_ptr<const PlotData>> reading_;
+    bool readingBusy_ = false;  // from the start of a reading until its result is shown
     bool readAgain_ = false;
     bool placed_ = false;
     QString lastSavePath_;
