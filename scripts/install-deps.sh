@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqscintilla2-qt6-dev libgl-dev
-  qt6-serialport-dev
+  qt6-serialport-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libx11-dev fonts-dejavu-core desktop-file-utils

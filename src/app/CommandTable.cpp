@@ -43,6 +43,7 @@ const CommandInfo kCommands[] = {
     // Commands beyond the program's defined ones.
     {kSerialPorts, "Serial Ports...", "Choose the serial device each port name COM1 to COM6 opens",
      "Serial Ports"},
+    {kWindowPointPlot, "&Point Plot", "Show the points of the editor in a plot", "Point Plot"},
     // Standard commands.
     {kFileNew, "&New\tCtrl+N", "Create a new document", "New"},
     {kFileOpen, "&Open...\tCtrl+O", "Open an existing document", "Open"},
@@ -81,7 +82,7 @@ constexpr int kCommMenu[] = {kParameter,         kSeparator,          kDownloadT
 constexpr int kTransformMenu[] = {kTransformTamselCass, kTransformBrennoCass, kTransformBrennoNez,
                                   kSeparator,           kTransformTamselPcode, kSeparator,
                                   kTransformCassDxf};
-constexpr int kWindowMenu[] = {kViewToolbar, kViewStatusBar};
+constexpr int kWindowMenu[] = {kViewToolbar, kViewStatusBar, kSeparator, kWindowPointPlot};
 constexpr int kHelpMenu[] = {kAppAbout};
 
 const MenuDefinition kMenuBar[] = {
@@ -90,7 +91,8 @@ const MenuDefinition kMenuBar[] = {
 };
 
 constexpr int kToolbar[] = {kFileNew,  kFileOpen,  kFileSave,  kSeparator, kEditCut, kEditCopy,
-                            kEditPaste, kSeparator, kFilePrint, kSeparator, kAppAbout};
+                            kEditPaste, kSeparator, kFilePrint, kSeparator, kAppAbout,
+                            kSeparator, kWindowPointPlot};
 
 }  // namespace
 

@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "app/CommandTable.h"
+#include "app/PointPlotWindow.h"
 #include "app/SerialPortsDlg.h"
 #include "app/ToolbarIcons.h"
 #include "editor/CommandIds.h"
@@ -60,6 +61,7 @@ CMainFrame::CMainFrame(CHalvexDoc* document)
     // A single pane: there is no other pane to go to.
     commands_.Add(ids::kNextPane, {[] {}, [] { return false; }, {}});
     commands_.Add(ids::kPrevPane, {[] {}, [] { return false; }, {}});
+    commands_.Add(ids::kWindowPointPlot, {[this] { OnWindowPointPlot(); }, {}, {}});
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -271,6 +273,13 @@ void CMainFrame::ShowIdle() { messagePane_->setText(IdleMessage()); }
 
 void CMainFrame::UpdateTitle(const QString& documentTitle) {
     setWindowTitle(documentTitle + QStringLiteral(" - Veltra"));
+}
+
+PointPlotWindow* CMainFrame::PointPlot() const { return pointPlot_.data(); }
+
+void CMainFrame::OnWindowPointPlot() {
+    if (!pointPlot_) pointPlot_ = new PointPlotWindow(view_, this);
+    pointPlot_->Present(this);
 }
 
 bool CMainFrame::event(QEvent* event) {

@@ -22,6 +22,7 @@ namespace halvex {
 
 class CHalvexDoc;
 class CHalvexView;
+class PointPlotWindow;
 
 class CMainFrame : public QMainWindow, public CommandTarget {
     Q_OBJECT
@@ -64,6 +65,8 @@ public:
     void OnSerialPorts();
     // Replaces the list of serial devices the dialog offers (for tests).
     void SetSerialDeviceList(std::unique_ptr<SerialDeviceList> devices);
+    // The point plot window while it is open, else nullptr.
+    PointPlotWindow* PointPlot() const;
 
     // Test hook: the next Create() fails as if a window could not be made.
     static void FailNextCreateForTesting();
@@ -87,6 +90,7 @@ private:
     void ShowIdle();
     void ScheduleCommandUiUpdate();
     void UpdateTitle(const QString& documentTitle);
+    void OnWindowPointPlot();
 
     CHalvexDoc* document_;
     CHalvexView* view_ = nullptr;
@@ -102,6 +106,7 @@ private:
     std::function<LockKeyState()> lockKeyReader_;
     std::unique_ptr<SerialDeviceList> serialDevices_;
     bool updatePending_ = false;
+    QPointer<PointPlotWindow> pointPlot_;
 };
 
 }  // namespace halvex

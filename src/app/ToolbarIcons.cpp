@@ -96,6 +96,20 @@ void DrawAbout(QPainter& p) {
     p.drawText(QRect(1, 0, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
 }
 
+// Four survey marks and a dashed line between two of them.
+void DrawPointPlot(QPainter& p) {
+    p.setPen(kInk);
+    p.setBrush(kPaper);
+    p.drawRect(0, 0, 15, 14);
+    p.setPen(QPen(QColor(150, 150, 150), 1, Qt::DotLine));
+    p.drawLine(3, 11, 12, 4);
+    p.setPen(kBlue);
+    for (const QPoint& at : {QPoint(3, 11), QPoint(12, 4), QPoint(6, 4), QPoint(11, 10)}) {
+        p.drawLine(at.x() - 2, at.y(), at.x() + 2, at.y());
+        p.drawLine(at.x(), at.y() - 2, at.x(), at.y() + 2);
+    }
+}
+
 QIcon Draw(void (*draw)(QPainter&)) {
     QPixmap pixmap(kWidth, kHeight);
     pixmap.fill(Qt::transparent);
@@ -125,6 +139,8 @@ QIcon ToolbarIcon(int commandId) {
             return Draw(DrawPrint);
         case ids::kAppAbout:
             return Draw(DrawAbout);
+        case ids::kWindowPointPlot:
+            return Draw(DrawPointPlot);
         default:
             return {};
     }

@@ -1,9 +1,8 @@
 #include "convert/CassDxf.h"
 
-#include <array>
 #include <utility>
 
-#include "convert/CopyToken.h"
+#include "convert/CassPointWords.h"
 #include "convert/LineScan.h"
 #include "convert/NumberFormat.h"
 #include "convert/NumberReader.h"
@@ -57,7 +56,6 @@ constexpr Pair kHeadPairs[] = {
 // clang-format on
 
 constexpr std::string_view kTail = "ENDSEC\r\n 0\r\nEOF\r\n";
-constexpr int kCassCommas = 4;
 
 std::string MakeHead() {
     std::string head = "999\r\nRED33     V04-04.30\r\n";
@@ -69,22 +67,7 @@ std::string MakeHead() {
     return head;
 }
 
-// The five words of a line with exactly four commas: name, code, east, north, height.
-bool ReadPointWords(std::string_view line, std::array<std::string_view, 5>& words) {
-    std::array<std::size_t, kCassCommas> commas{};
-    int count = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != ',') continue;
-        if (count == kCassCommas) return false;
-        commas[count++] = i;
-    }
-    if (count != kCassCommas) return false;
-    words[0] = TokenAt(line);
-    for (int i = 0; i < kCassCommas; ++i) words[i + 1] = TokenAt(line.substr(commas[i] + 1));
-    return true;
-}
-
-void AppendPoint(std::string& out, const std::array<std::string_view, 5>& words) {
+void AppendPoint(std::string& out, const CassPointWords& words) {
     const auto& [name, code, east, north, height] = words;
     const double heightValue = ReadNumber(height);
     out.append("POINT\r\n  5\r\n20\r\n  8\r\nPOINT\r\n");
@@ -114,9 +97,9 @@ const std::string& DxfHead() {
 DxfDrawing BuildCassDxf(std::string_view text) {
     DxfDrawing drawing;
     drawing.bytes = DxfHead();
-    std::array<std::string_view, 5> words;
+    CassPointWords words;
     ForEachCrLine(text, [&](std::string_view line) {
-        if (!ReadPointWords(line, words)) return;
+        if (!ReadCassPointWords(line, words)) return;
         AppendPoint(drawing.bytes, words);
         ++drawing.points;
     });

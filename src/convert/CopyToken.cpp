@@ -1,12 +1,15 @@
 #include "convert/CopyToken.h"
 
-#include <algorithm>
-
 namespace halvex {
 
 std::string_view TokenAt(std::string_view source) {
-    const std::size_t start = std::min(source.find_first_not_of(' '), source.size());
-    const std::size_t stop = std::min(source.find_first_of(" ,\n", start), source.size());
+    // Plain loops: find_first_of would search the stop set once for every byte.
+    std::size_t start = 0;
+    while (start < source.size() && source[start] == ' ') ++start;
+    std::size_t stop = start;
+    while (stop < source.size() && source[stop] != ' ' && source[stop] != ',' &&
+           source[stop] != '\n')
+        ++stop;
     return source.substr(start, stop - start);
 }
 

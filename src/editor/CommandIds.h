@@ -44,5 +44,6 @@ inline constexpr int kTransformBrennoNez = 32789;
 
 // Commands beyond the program's defined ones.
 inline constexpr int kSerialPorts = 32791;
+inline constexpr int kWindowPointPlot = 32792;
 
 }  // namespace halvex::ids

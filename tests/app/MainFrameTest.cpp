@@ -56,7 +56,8 @@ const std::vector<Menu> kExpectedMenus = {
       {"NEZ Coordinate(Brenno)\tCtrl+L", 32789}, {nullptr, 0},
       {"PCODE transform(Tamsel)\tCtrl+P", 32779}, {nullptr, 0},
       {"CASS Coordinate->DXF\tCtrl+D", 32788}}},
-    {"&Window", {{"&Toolbar", 59392}, {"&Status Bar", 59393}}},
+    {"&Window",
+     {{"&Toolbar", 59392}, {"&Status Bar", 59393}, {nullptr, 0}, {"&Point Plot", 32792}}},
     {"&Help", {{"&About Veltra Totalstation...", 57664}}},
 };
 
@@ -171,6 +172,7 @@ private slots:
         row(59392, "Show or hide the toolbar", "Toggle ToolBar");
         row(59393, "Show or hide the status bar", "Toggle StatusBar");
         row(57664, "Display program information, version number and copyright", "About");
+        row(32792, "Show the points of the editor in a plot", "Point Plot");
     }
     void statusPromptsAndTooltips() {
         QFETCH(int, id);
@@ -188,7 +190,8 @@ private slots:
 
     void toolbarButtonsInOrderWithTooltips() {
         QToolBar* bar = frame_->ToolBar();
-        const int expected[] = {57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 57607, 0, 57664};
+        const int expected[] = {57600, 57601, 57603, 0,     57635, 57634, 57637,
+                                0,     57607, 0,     57664, 0,     32792};
         const QList<QAction*> actions = bar->actions();
         QCOMPARE(actions.size(), qsizetype(std::size(expected)));
         for (qsizetype i = 0; i < actions.size(); ++i) {

@@ -1,0 +1,60 @@
+#pragma once
+// The points of a CASS coordinate text for the point plot, found exactly as the DXF export finds
+// them (CR lines, an empty line ends the scan, ReadCassPointWords), with what the export passes
+// over in silence made visible:
+// - a point line whose east or north word is not a number cannot be placed. It is listed as
+//   skipped instead of being drawn at 0. A word is a number when the number-reading rule finds a
+//   digit in it and the value fits a double, so "x", "inf", "-" and an empty word are not, and
+//   neither is "1e999". The height is not needed to place a point and does not decide;
+// - where the scan ended: at the end of the text, at an empty line that has more text after it,
+//   or before text whose last line has no CR (text with LF-only line ends is all of that kind).
+//
+// Lines are located by their offset in the text and numbered as the editor shows them (a line
+// break is CR LF, a lone CR or a lone LF), counting from 1.
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace halvex {
+
+struct TextLine {
+    std::size_t start = 0;   // offset of the line's first byte
+    std::size_t length = 0;  // without its CR
+};
+
+struct ScannedPoint {
+    double east = 0;   // field 3, drawn as X
+    double north = 0;  // field 4, drawn as Y
+    TextLine line;
+};
+
+struct SkippedPointLine {
+    TextLine line;
+    std::size_t editorLine = 0;
+    bool eastIsNumber = false;
+    bool northIsNumber = false;
+};
+
+enum class ScanEnd {
+    Complete,     // nothing but line ends was left unread
+    EmptyLine,    // an empty line ended the scan before more text
+    UnendedText,  // the text goes on after its last CR
+};
+
+struct CassPointScan {
+    std::vector<ScannedPoint> points;
+    std::vector<SkippedPointLine> skipped;
+    ScanEnd end = ScanEnd::Complete;
+    // The editor line of the empty line, or of the first unread line of the unended text; 0 when
+    // the scan was complete.
+    std::size_t endLine = 0;
+};
+
+CassPointScan ScanCassPoints(std::string_view text);
+
+// The value of a coordinate word when the plot can place it.
+std::optional<double> PlaceableCoordinate(std::string_view word);
+
+}  // namespace halvex
