@@ -23,6 +23,7 @@ public:
             const ReadResult read = port_.Read(&byte, 1);
             if (read.status == ReadStatus::Failed) return DownloadEnd::ReadFailed;
             if (read.count == 0) return DownloadEnd::TimedOut;
+            env_.workers.Progress().AddReceived(1);
             if (byte == Terminator()) return DownloadEnd::Terminator;
             const bool acknowledge = byte == kLf && AckNakTamsel();
             // The ACK goes out before the line shows. A line that arrived whole is shown even
@@ -38,6 +39,7 @@ public:
     }
 
     std::size_t NulBytesShown() const { return nulBytesShown_; }
+    std::size_t LinesShown() const { return linesShown_; }
 
 private:
     // ETX ends a Brenno download; EOT every other.
@@ -61,6 +63,8 @@ private:
             env_.editor.MoveCaretTo(kCaretToEnd);
         }
         if (!env_.editor.AppendEditorText(line_)) return false;
+        ++linesShown_;
+        env_.workers.Progress().LineShown();
         nulBytesShown_ += lineNulBytes_;
         lineNulBytes_ = 0;
         // In the Tamsel family every later line is shown after one extra LF.
@@ -75,10 +79,12 @@ private:
     bool firstLine_ = true;
     std::size_t lineNulBytes_ = 0;
     std::size_t nulBytesShown_ = 0;
+    std::size_t linesShown_ = 0;
 };
 
+// Once the transfer is being stopped, only the stop's own report is shown.
 void Tell(const TransferEnvironment& env, const std::string& message) {
-    if (!env.workers.ShuttingDown()) env.dialogs.ShowMessage(message, kProgramCaption);
+    if (!env.workers.StopRequested()) env.dialogs.ShowMessage(message, kProgramCaption);
 }
 
 // Shows the prompt and, where the exchange starts with it, sends ENQ and waits until it has left
@@ -122,19 +128,38 @@ std::string NulBytesReplacedMessage(std::size_t count) {
 }
 
 void DownloadWorker(const TransferEnvironment& env, std::int16_t transferMode) {
+    env.workers.Progress().Begin(TransferKind::Download);
     env.editor.ClearEditor();
     std::unique_ptr<SerialPort> port = OpenCommPort(env);
     if (!port) return;
     std::size_t nulBytesShown = 0;
+    std::size_t linesShown = 0;
+    bool stopped = false;
     {
         AttachedPort attached(env.workers, *port);
         env.editor.SetEditorReadOnly(true);
         DownloadRun run(env, transferMode, *port);
         const bool started = Prompt(env, transferMode, *port);
-        Finish(env, started ? run.Receive() : DownloadEnd::ReadFailed, *port);
+        env.workers.Progress().StartClock();
+        const DownloadEnd end = started ? run.Receive() : DownloadEnd::ReadFailed;
+        // A download that reached its terminator is complete, whenever a stop came.
+        stopped = end != DownloadEnd::Terminator && env.workers.StopRequested();
+        if (stopped) {
+            port->Close();
+        } else {
+            Finish(env, end, *port);
+        }
         nulBytesShown = run.NulBytesShown();
+        linesShown = run.LinesShown();
     }
     env.editor.SetEditorReadOnly(false);
+    if (stopped) {
+        if (env.workers.StopSilently()) return;
+        env.dialogs.ShowMessage(DownloadStoppedMessage(linesShown), kProgramCaption,
+                                MessageIcon::None,
+                                nulBytesShown > 0 ? NulBytesReplacedMessage(nulBytesShown) : "");
+        return;
+    }
     if (nulBytesShown > 0) Tell(env, NulBytesReplacedMessage(nulBytesShown));
 }
 

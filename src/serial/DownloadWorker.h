@@ -32,7 +32,8 @@ inline constexpr std::size_t kCaretToEnd = std::numeric_limits<std::size_t>::max
 
 // Runs one download on the calling thread. `transferMode` is the worker's own copy (1 Tamsel,
 // 2 Brenno, 3 Corvane); the protocol and the other settings are read live from env.settings.
-// When the program is closing (env.workers shutting down) the worker ends without messages.
+// A stop (env.workers.StopAll) ends it with "Transfer stopped. N lines were received.", or
+// without any message when the stop is silent or the program is closing.
 void DownloadWorker(const TransferEnvironment& env, std::int16_t transferMode);
 
 // Starts DownloadWorker on a thread tracked by env.workers and returns at once; false when no

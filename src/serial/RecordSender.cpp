@@ -104,13 +104,14 @@ bool SendRecord(const std::string& text, SendContext& context) {
             }
             return reply == kAck ? true : Fail(context, kBadReplyMessage);
         }
+        // The record has gone out; a stop during the pause is for the caller to see.
         std::chrono::milliseconds delay{context.settings.LineDelayMs.load()};
         if (context.pause) {
             context.pause(delay);
         } else {
             PauseUnlessStopped(delay, context.stopRequested);
         }
-        return !Stopping(context);
+        return true;
     }
 }
 

@@ -43,7 +43,8 @@ struct SendContext {
     const CommSettings& settings;
     UserDialogs& dialogs;
     std::int16_t transferMode;
-    // True once the program is closing: the sender then stops without showing anything.
+    // True once the transfer is being stopped (by the user or the program closing): the sender
+    // then stops without showing anything.
     std::function<bool()> stopRequested = [] { return false; };
     // Waits the per-record delay; by default a sleep that ends early when a stop is requested.
     PauseFunction pause;

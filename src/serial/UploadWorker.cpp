@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string_view>
 
+#include "common/RecordQueue.h"
 #include "serial/OpenCommPort.h"
 
 namespace halvex {
@@ -18,7 +19,7 @@ public:
         : env_(env),
           fields_(fields),
           context_(port, env.settings, env.dialogs, fields.TransferMode) {
-        context_.stopRequested = [&workers = env.workers] { return workers.ShuttingDown(); };
+        context_.stopRequested = [&workers = env.workers] { return workers.StopRequested(); };
         context_.pause = pause ? std::move(pause) : [this](std::chrono::milliseconds ms) {
             PauseUnlessStopped(ms, context_.stopRequested);
         };
@@ -28,6 +29,7 @@ public:
     bool Run() {
         if (Stopping()) return false;
         env_.dialogs.ShowMessage(kUploadPrompt, kProgramCaption);
+        env_.workers.Progress().StartClock();
         if (!SendJobHeader() || Stopping()) return false;
         env_.editor.ClearEditor();
         if (!SendQueue()) return false;
@@ -39,6 +41,7 @@ public:
     }
 
     bool Stopping() const { return context_.stopRequested(); }
+    std::size_t RecordsSent() const { return recordsSent_; }
 
 private:
     bool SendJobHeader() {
@@ -47,18 +50,17 @@ private:
     }
 
     bool SendQueue() {
-        const std::string_view queue = fields_.UploadQueue;
         std::int32_t counter = 0;
-        for (std::size_t position = 0;;) {
-            const std::size_t end = queue.find('\x02', position);
-            if (end == std::string_view::npos || end == position) return true;
-            const std::string record(queue.substr(position, end - position));
-            if (!SendDataRecord(record, context_, counter) || Stopping()) return false;
+        return ForEachQueuedRecord(fields_.UploadQueue, [&](std::string_view queued) {
+            const std::string record(queued);
+            if (!SendDataRecord(record, context_, counter)) return false;
+            ++recordsSent_;
+            env_.workers.Progress().RecordSent();
             // A full editor only stops the echo; the instrument still gets every record. Once
             // one echo did not fit, none follows, so the editor never shows a gap in the list.
             if (echoing_) echoing_ = env_.editor.AppendEditorText(record + "\r\n");
-            position = end + 1;
-        }
+            return !Stopping();
+        });
     }
 
     // Writes the family's closing bytes, each pause counted from when what came before has
@@ -84,24 +86,33 @@ private:
     const TransferFields& fields_;
     SendContext context_;
     bool echoing_ = true;
+    std::size_t recordsSent_ = 0;
 };
 
 }  // namespace
 
 void UploadWorker(const TransferEnvironment& env, const TransferFields& fields,
                   PauseFunction pause) {
+    const std::size_t recordsTotal = CountQueuedRecords(fields.UploadQueue);
+    env.workers.Progress().Begin(TransferKind::Upload, recordsTotal);
     std::unique_ptr<SerialPort> port = OpenCommPort(env);
     if (!port) return;
     bool finished = false;
     bool stopping = false;
+    std::size_t recordsSent = 0;
     {
         AttachedPort attached(env.workers, *port);
         UploadRun run(env, fields, *port, std::move(pause));
         finished = run.Run();
         stopping = run.Stopping();
+        recordsSent = run.RecordsSent();
     }
     port->Close();
-    if (finished && !stopping) env.dialogs.ShowMessage(kCommunicationFinished, kProgramCaption);
+    if (finished && !stopping) {
+        env.dialogs.ShowMessage(kCommunicationFinished, kProgramCaption);
+    } else if (stopping && !env.workers.StopSilently()) {
+        env.dialogs.ShowMessage(UploadStoppedMessage(recordsSent, recordsTotal), kProgramCaption);
+    }
 }
 
 bool StartUploadTransfer(TransferEnvironment env, TransferFields fields) {

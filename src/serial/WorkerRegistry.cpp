@@ -10,6 +10,7 @@ bool WorkerRegistry::Start(std::function<void()> work) {
     {
         std::lock_guard lock(mutex_);
         if (shuttingDown_) return false;
+        if (running_ == 0) stop_.reset();
         ++running_;
     }
     try {
@@ -31,12 +32,29 @@ bool WorkerRegistry::Start(std::function<void()> work) {
 void WorkerRegistry::AttachPort(SerialPort* port) {
     std::lock_guard lock(mutex_);
     ports_.insert(port);
-    if (shuttingDown_) port->Abort();
+    if (shuttingDown_ || stop_) port->Abort();
 }
 
 void WorkerRegistry::DetachPort(SerialPort* port) {
     std::lock_guard lock(mutex_);
     ports_.erase(port);
+}
+
+void WorkerRegistry::StopAll(StopNotice notice) {
+    std::lock_guard lock(mutex_);
+    // A silent stop stays silent even when the user's stop comes after it.
+    if (!stop_ || *stop_ == StopNotice::Report) stop_ = notice;
+    for (SerialPort* port : ports_) port->Abort();
+}
+
+bool WorkerRegistry::StopRequested() const {
+    std::lock_guard lock(mutex_);
+    return shuttingDown_ || stop_.has_value();
+}
+
+bool WorkerRegistry::StopSilently() const {
+    std::lock_guard lock(mutex_);
+    return shuttingDown_ || stop_ == StopNotice::Silent;
 }
 
 void WorkerRegistry::ShutdownAll() {

@@ -1,0 +1,48 @@
+#pragma once
+// How far the running transfer has got. The worker publishes its counts here as it goes; the
+// shell reads them on a timer to show progress. Every field is an atomic, so neither side ever
+// waits for the other.
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+
+namespace halvex {
+
+enum class TransferKind : std::uint8_t { None, Download, Upload };
+
+// A consistent-enough copy of the counts at one moment, for showing.
+struct ProgressSnapshot {
+    TransferKind kind = TransferKind::None;
+    std::uint64_t lines = 0;         // download: lines shown in the editor
+    std::uint64_t bytes = 0;         // download: bytes received
+    std::uint64_t recordsSent = 0;   // upload: records sent (and acknowledged, with a handshake)
+    std::uint64_t recordsTotal = 0;  // upload: records it would send
+    // How long data has been moving (since the prompt was closed); zero before.
+    std::chrono::milliseconds elapsed{0};
+};
+
+class TransferProgress {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // A worker starts: counts to zero, nothing moving yet.
+    void Begin(TransferKind kind, std::uint64_t recordsTotal = 0);
+    // Data starts to move (the user has closed the prompt): elapsed time counts from now.
+    void StartClock();
+    void AddReceived(std::uint64_t bytes) { bytes_.fetch_add(bytes, std::memory_order_relaxed); }
+    void LineShown() { lines_.fetch_add(1, std::memory_order_relaxed); }
+    void RecordSent() { recordsSent_.fetch_add(1, std::memory_order_relaxed); }
+
+    ProgressSnapshot Snapshot(Clock::time_point now = Clock::now()) const;
+
+private:
+    std::atomic<TransferKind> kind_{TransferKind::None};
+    std::atomic<std::uint64_t> lines_{0};
+    std::atomic<std::uint64_t> bytes_{0};
+    std::atomic<std::uint64_t> recordsSent_{0};
+    std::atomic<std::uint64_t> recordsTotal_{0};
+    std::atomic<Clock::rep> startedAt_{0};  // 0: not started
+};
+
+}  // namespace halvex
