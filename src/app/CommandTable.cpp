@@ -41,6 +41,7 @@ const CommandInfo kCommands[] = {
      "Transform the data to Pcode format in separate lines", nullptr},
     {kTransformCassDxf, "CASS Coordinate->DXF\tCtrl+D", nullptr, nullptr},
     // Commands beyond the program's defined ones.
+    {kStopTransfer, "Stop Transfer", "Stop the running download or upload", "Stop Transfer"},
     {kSerialPorts, "Serial Ports...", "Choose the serial device each port name COM1 to COM6 opens",
      "Serial Ports"},
     {kWindowPointPlot, "&Point Plot", "Show the points of the editor in a plot", "Point Plot"},
@@ -78,7 +79,7 @@ constexpr int kCommMenu[] = {kParameter,         kSeparator,          kDownloadT
                              kDownloadBrenno,    kSeparator,          kUploadTamselCoordinate,
                              kUploadBrennoCoordinate, kSeparator,     kUploadTamselPcode,
                              kUploadBrennoPcode, kUploadOtherData,    kSeparator,
-                             kSerialPorts};
+                             kStopTransfer,      kSerialPorts};
 constexpr int kTransformMenu[] = {kTransformTamselCass, kTransformBrennoCass, kTransformBrennoNez,
                                   kSeparator,           kTransformTamselPcode, kSeparator,
                                   kTransformCassDxf};
@@ -92,7 +93,7 @@ const MenuDefinition kMenuBar[] = {
 
 constexpr int kToolbar[] = {kFileNew,  kFileOpen,  kFileSave,  kSeparator, kEditCut, kEditCopy,
                             kEditPaste, kSeparator, kFilePrint, kSeparator, kAppAbout,
-                            kSeparator, kWindowPointPlot};
+                            kSeparator, kStopTransfer, kSeparator, kWindowPointPlot};
 
 }  // namespace
 

@@ -17,6 +17,7 @@
 #include "editor/HalvexView.h"
 #include "editor/MessageBoxes.h"
 #include "editor/TextPrinting.h"
+#include "serial/TransferGuard.h"
 
 namespace halvex {
 
@@ -149,23 +150,30 @@ void CHalvexApp::SaveRecentFiles() {
     if (frame_) frame_->SetRecentFileTexts(recentFiles_.MenuTexts());
 }
 
+bool CHalvexApp::RefuseWhileTransferRuns() {
+    CHalvexView* view = View();
+    return view && halvex::RefuseWhileTransferRuns(view->Workers, view->Dialogs());
+}
+
 void CHalvexApp::OnFileNew() {
-    if (!document_->SaveModified()) return;
+    if (RefuseWhileTransferRuns() || !document_->SaveModified()) return;
     document_->OnNewDocument();
 }
 
 void CHalvexApp::OnFileOpen() {
+    if (RefuseWhileTransferRuns()) return;
     const QString path = ChooseFile(frame_.get(), FileDialogKind::Open);
     if (path.isEmpty()) return;
     OpenDocumentFile(path);
 }
 
 bool CHalvexApp::OpenDocumentFile(const QString& path) {
-    if (!document_->SaveModified()) return false;
+    if (RefuseWhileTransferRuns() || !document_->SaveModified()) return false;
     return document_->OnOpenDocument(path);
 }
 
 void CHalvexApp::OnOpenRecentFile(int index) {
+    if (RefuseWhileTransferRuns()) return;
     if (index < 0 || index >= recentFiles_.Paths().size()) return;
     const QString path = recentFiles_.Paths()[index];
     if (!document_->SaveModified()) return;

@@ -58,6 +58,9 @@ signals:
 
 private:
     bool CreateMainFrame();
+    // A transfer writes into the editor: New and Open would mix its lines into another
+    // document. True (after telling the user) while one runs.
+    bool RefuseWhileTransferRuns();
     bool Unregister();
     void AddRecentFile(const QString& path);
     void SaveRecentFiles();

@@ -21,6 +21,7 @@
 #include "editor/CommandIds.h"
 #include "editor/HalvexDoc.h"
 #include "editor/HalvexView.h"
+#include "editor/MessageBoxes.h"
 
 namespace halvex {
 namespace {
@@ -150,6 +151,12 @@ void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     messagePane_ = new QLabel(IdleMessage(), bar);
     bar->addWidget(messagePane_, 1);
+    progressPane_ = new TransferProgressPane(bar);
+    bar->addPermanentWidget(progressPane_);
+    progressTimer_ = new QTimer(this);
+    // At most ten refreshes a second: the counts are read, never waited for.
+    progressTimer_->setInterval(100);
+    connect(progressTimer_, &QTimer::timeout, this, &CMainFrame::RefreshProgress);
     for (int i = 0; i < 3; ++i) {
         auto* pane = new QLabel(bar);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -172,6 +179,10 @@ void CMainFrame::CreateAccelerators() {
         const int id = accelerator.id;
         connect(shortcut, &QShortcut::activated, this, [this, id] { RouteCommand(id); });
     }
+    // Escape stops a running transfer (and does nothing otherwise).
+    auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    stop->setContext(Qt::WindowShortcut);
+    connect(stop, &QShortcut::activated, this, [this] { RouteCommand(ids::kStopTransfer); });
 }
 
 void CMainFrame::SetLockKeyReader(std::function<LockKeyState()> reader) {
@@ -234,6 +245,27 @@ void CMainFrame::UpdateCommandUi() {
         action->setEnabled(handler && handler->IsEnabled());
         if (action->isCheckable()) action->setChecked(handler && handler->IsChecked());
     }
+    FollowTransfer();
+}
+
+void CMainFrame::FollowTransfer() {
+    if (!view_ || !progressTimer_ || progressTimer_->isActive() || !view_->TransferRunning()) {
+        return;
+    }
+    progressTimer_->start();
+    RefreshProgress();
+}
+
+void CMainFrame::RefreshProgress() {
+    if (view_->TransferRunning()) {
+        progressPane_->ShowProgress(view_->Workers.Progress().Snapshot());
+        progressPane_->show();
+        return;
+    }
+    // The transfer has ended: the pane goes, and Stop Transfer is disabled again.
+    progressTimer_->stop();
+    progressPane_->hide();
+    UpdateCommandUi();
 }
 
 void CMainFrame::ScheduleCommandUiUpdate() {
@@ -294,8 +326,20 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool CMainFrame::AgreeToStopTransfer() {
+    if (!view_ || !view_->TransferRunning()) return true;
+    const bool stop =
+        ShowBox(this, {QStringLiteral("A transfer is still running. Stop it and quit?"),
+                       QString::fromLatin1(kProgramCaption), BoxButtons::YesNo,
+                       MessageIcon::None}) == BoxAnswer::Yes;
+    // The user has asked to quit: the transfer ends without its own report.
+    if (stop) view_->Workers.StopAll(StopNotice::Silent);
+    return stop;
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!document_->SaveModified() || (view_ && !view_->CanShutDownNow())) {
+    if ((view_ && !view_->CanShutDownNow()) || !AgreeToStopTransfer() ||
+        !document_->SaveModified()) {
         event->ignore();
         return;
     }

@@ -11,11 +11,13 @@
 
 #include "app/LockKeys.h"
 #include "app/SerialDeviceList.h"
+#include "app/TransferProgressPane.h"
 #include "editor/CommandTarget.h"
 
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 namespace halvex {
@@ -51,6 +53,8 @@ public:
     QToolBar* ToolBar() const { return toolBar_; }
     QLabel* MessagePane() const { return messagePane_; }
     QLabel* IndicatorPane(int index) const { return indicators_[index]; }
+    // How far the running transfer has got; hidden when none runs.
+    TransferProgressPane* ProgressPane() const { return progressPane_; }
     // The menu item or button action of a command id (nullptr when it has none).
     QAction* ActionFor(int id) const;
     QString IdleMessage() const { return QStringLiteral("Ready"); }
@@ -89,6 +93,11 @@ private:
     void ShowPrompt(int id);
     void ShowIdle();
     void ScheduleCommandUiUpdate();
+    // Starts following a transfer that has just begun; the pane is refreshed until it ends.
+    void FollowTransfer();
+    void RefreshProgress();
+    // Closing while a transfer runs: true when the user agrees to stop it.
+    bool AgreeToStopTransfer();
     void UpdateTitle(const QString& documentTitle);
     void OnWindowPointPlot();
 
@@ -100,6 +109,8 @@ private:
     QAction* recentAnchor_ = nullptr;  // the separator after the recent-file entries
     QLabel* messagePane_ = nullptr;
     QLabel* indicators_[3] = {};
+    TransferProgressPane* progressPane_ = nullptr;
+    QTimer* progressTimer_ = nullptr;
     std::map<int, QAction*> actions_;
     std::map<int, QAction*> recentActions_;
     CommandMap commands_;

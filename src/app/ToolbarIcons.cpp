@@ -96,6 +96,17 @@ void DrawAbout(QPainter& p) {
     p.drawText(QRect(1, 0, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
 }
 
+// A red octagon with a white bar: stop.
+void DrawStopTransfer(QPainter& p) {
+    QPolygon octagon;
+    octagon << QPoint(5, 0) << QPoint(10, 0) << QPoint(14, 4) << QPoint(14, 9) << QPoint(10, 13)
+            << QPoint(5, 13) << QPoint(1, 9) << QPoint(1, 4);
+    p.setPen(QColor(120, 0, 0));
+    p.setBrush(QColor(200, 30, 30));
+    p.drawPolygon(octagon);
+    p.fillRect(4, 6, 8, 2, kPaper);
+}
+
 // Four survey marks and a dashed line between two of them.
 void DrawPointPlot(QPainter& p) {
     p.setPen(kInk);
@@ -137,6 +148,8 @@ QIcon ToolbarIcon(int commandId) {
             return Draw(DrawPaste);
         case ids::kFilePrint:
             return Draw(DrawPrint);
+        case ids::kStopTransfer:
+            return Draw(DrawStopTransfer);
         case ids::kAppAbout:
             return Draw(DrawAbout);
         case ids::kWindowPointPlot:

@@ -305,6 +305,16 @@ void ByteEditor::OnModified(int type, int length) {
     emit BytesChanged();
 }
 
+bool ByteEditor::event(QEvent* event) {
+    // Escape belongs to the window, where it stops a running transfer; the editor would only
+    // cancel things it never shows (autocompletion lists, call tips).
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) return false;
+    }
+    return QsciScintilla::event(event);
+}
+
 void ByteEditor::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();

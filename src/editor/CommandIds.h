@@ -43,6 +43,7 @@ inline constexpr int kTransformCassDxf = 32788;
 inline constexpr int kTransformBrennoNez = 32789;
 
 // Commands beyond the program's defined ones.
+inline constexpr int kStopTransfer = 32790;
 inline constexpr int kSerialPorts = 32791;
 inline constexpr int kWindowPointPlot = 32792;
 

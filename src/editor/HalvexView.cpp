@@ -189,6 +189,8 @@ void CHalvexView::BuildCommands() {
         commands_.Add(command.id, {[this, handler] { (this->*handler)(); }, {}, {}});
     }
     const auto hasSelection = [this] { return editor_->HasSelection(); };
+    commands_.Add(ids::kStopTransfer,
+                  {[this] { OnStopTransfer(); }, [this] { return TransferRunning(); }, {}});
     commands_.Add(ids::kFilePrint, {[this] { OnFilePrint(); }, {}, {}});
     commands_.Add(ids::kFilePrintPreview, {[this] { OnFilePrintPreview(); }, {}, {}});
     commands_.Add(ids::kEditUndo,

@@ -105,6 +105,9 @@ public:
     void OnUploadTamselPcode();
     void OnUploadBrennoPcode();
     void OnUploadOtherData();
+    // Comm > Stop Transfer (and Escape): the running worker ends and says how far it got.
+    void OnStopTransfer();
+    bool TransferRunning() const { return Workers.RunningCount() > 0; }
 
 signals:
     // Something that decides a command's enabled state changed (selection, text, clipboard,

@@ -1,4 +1,4 @@
-// The communication-parameter and download commands of the view.
+// The communication-parameter, download and stop commands of the view.
 #include "app/ParameterDlg.h"
 #include "editor/HalvexView.h"
 #include "serial/DownloadCommand.h"
@@ -27,5 +27,7 @@ void CHalvexView::OnDownloadTamsel() { RunDownload(*this, 1); }
 void CHalvexView::OnDownloadBrenno() { RunDownload(*this, 2); }
 
 void CHalvexView::OnDownloadCorvane() { RunDownload(*this, 3); }
+
+void CHalvexView::OnStopTransfer() { Workers.StopAll(StopNotice::Report); }
 
 }  // namespace halvex

@@ -50,7 +50,8 @@ const std::vector<Menu> kExpectedMenus = {
       {"Download Brenno Data\tCtrl+N", 32784}, {nullptr, 0},
       {"Upload Tamsel Coordinate\tCtrl+Z", 32776}, {"Upload Brenno Coordinate\tCtrl+Y", 32780},
       {nullptr, 0}, {"Upload Tamsel Pcode\tCtrl+O", 32777}, {"Upload Brenno Pcode\tCtrl+P", 32786},
-      {"Upload Other Data\tCtrl+Q", 32787}, {nullptr, 0}, {"Serial Ports...", 32791}}},
+      {"Upload Other Data\tCtrl+Q", 32787}, {nullptr, 0}, {"Stop Transfer", 32790},
+      {"Serial Ports...", 32791}}},
     {"&Transform",
      {{"CASS Coordinate(Tamsel)\tCtrl+C", 32771}, {"CASS Coordinate(Brenno)\tCtrl+K", 32782},
       {"NEZ Coordinate(Brenno)\tCtrl+L", 32789}, {nullptr, 0},
@@ -173,6 +174,8 @@ private slots:
         row(59393, "Show or hide the status bar", "Toggle StatusBar");
         row(57664, "Display program information, version number and copyright", "About");
         row(32792, "Show the points of the editor in a plot", "Point Plot");
+        row(32790, "Stop the running download or upload", "Stop Transfer");
+        row(32791, "Choose the serial device each port name COM1 to COM6 opens", "Serial Ports");
     }
     void statusPromptsAndTooltips() {
         QFETCH(int, id);
@@ -191,7 +194,7 @@ private slots:
     void toolbarButtonsInOrderWithTooltips() {
         QToolBar* bar = frame_->ToolBar();
         const int expected[] = {57600, 57601, 57603, 0,     57635, 57634, 57637,
-                                0,     57607, 0,     57664, 0,     32792};
+                                0,     57607, 0,     57664, 0,     32790, 0, 32792};
         const QList<QAction*> actions = bar->actions();
         QCOMPARE(actions.size(), qsizetype(std::size(expected)));
         for (qsizetype i = 0; i < actions.size(); ++i) {
@@ -338,7 +341,7 @@ private slots:
         }
         // Commands without a menu item exist only in the table.
         for (const int id : {32781, 32783, 32785}) QVERIFY(!frame_->ActionFor(id));
-        for (const int id : {32774, 32775, 32778, 32790, 1, 0}) QVERIFY(!frame_->RouteCommand(id));
+        for (const int id : {32774, 32775, 32778, 1, 0}) QVERIFY(!frame_->RouteCommand(id));
     }
 
     void standardCommandsAreEnabledByTheirConditions() {
@@ -402,7 +405,13 @@ private slots:
         }));
         QTRY_VERIFY(appended.load() > 5);
         view_->GetDocument()->SetModifiedFlag(false);
-        QVERIFY(frame_->close());
+        BoxRecorder boxes;
+        boxes.answers = {BoxAnswer::No};  // keep the program and the transfer
+        QVERIFY(!frame_->close());
+        QVERIFY(view_->TransferRunning());
+        QVERIFY(frame_->close());  // Yes: stop it and quit
+        QCOMPARE(boxes.Texts(),
+                 QStringList(2, QStringLiteral("A transfer is still running. Stop it and quit?")));
         QVERIFY(ended.load());
         QCOMPARE(view_->Workers.RunningCount(), std::size_t{0});
     }
