@@ -9,6 +9,7 @@
 #include "DataFile.h"
 #include "convert/DxfExport.h"
 #include "convert/FileWrite.h"
+#include "support/ChildProcess.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
 
@@ -95,12 +96,18 @@ TEST_F(DxfExportTest, AFullDeviceIsAFailureNotASuccess) {
 }
 
 TEST_F(DxfExportTest, FailureKeepsTheEarlierFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores write protection";
+    // Root ignores write protection: the export runs as an ordinary user, in a folder that user
+    // may make files in.
     const std::string path = PathOf("kept.dxf");
     Put(path, "earlier drawing");
-    fs::permissions(path, fs::perms::owner_read);
-    const DxfExportOutcome outcome = ExportCassToDxf("P,C,1,2,3\r\n", path);
-    EXPECT_FALSE(outcome.written);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir_, fs::perms::all);
+    const int status = testing::RunInChild([&] {
+        if (!testing::BecomeOrdinaryUser()) return testing::kChildSetupFailed;
+        return ExportCassToDxf("P,C,1,2,3\r\n", path).written ? 1 : 0;
+    });
+    ASSERT_NE(status, testing::kChildSetupFailed) << "could not drop to an ordinary user";
+    EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadFileBytes(path), "earlier drawing");
     EXPECT_EQ(FilesInDir(), 1u);
 }
@@ -121,14 +128,29 @@ TEST_F(DxfExportTest, ReplacingKeepsPermissionsAndSymbolicLinks) {
 }
 
 TEST_F(DxfExportTest, ADirectoryWithoutWritePermissionFallsBackToWritingInPlace) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores write protection";
+    // Root may make files in any folder: the write runs as an ordinary user, who may write the
+    // file but not make new files beside it.
     const std::string path = PathOf("in-place.dxf");
-    Put(path, "old");
-    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-    const FileWriteResult result = WriteWholeFile(path, "new bytes");
+    Put(path, "older and longer");
+    fs::permissions(path, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec &
+                              ~fs::perms::others_exec);
+    const auto readAndSearch = fs::perms::owner_read | fs::perms::owner_exec |
+                               fs::perms::group_read | fs::perms::group_exec |
+                               fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(dir_, readAndSearch);
+    struct stat before {};
+    ::stat(path.c_str(), &before);
+    const int status = testing::RunInChild([&] {
+        if (!testing::BecomeOrdinaryUser()) return testing::kChildSetupFailed;
+        return WriteWholeFile(path, "new bytes").ok ? 0 : 1;
+    });
     fs::permissions(dir_, fs::perms::owner_all);
-    EXPECT_TRUE(result.ok) << result.error;
+    ASSERT_NE(status, testing::kChildSetupFailed) << "could not drop to an ordinary user";
+    EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadFileBytes(path), "new bytes");
+    struct stat after {};
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
 }
 
 TEST_F(DxfExportTest, MessagesForEachOutcome) {
