@@ -236,6 +236,28 @@ private slots:
         QCOMPARE(text, QStringLiteral("Veltra Quorin series totalstation data communication"));
     }
 
+    void theWindowAndTheAboutBoxShowTheApplicationIcon() {
+        QVERIFY(app_->InitInstance({}));
+        QVERIFY(!app_->MainFrame()->windowIcon().pixmap(32).isNull());
+        CAboutDlg about(app_->MainFrame());
+        QVERIFY(!about.Icon()->pixmap().isNull());
+    }
+
+    void theAboutBoxShowsItsWholeText() {
+        CAboutDlg about;
+        const QRect text = about.Text()->geometry();
+        const QRect ok = about.OkButton()->geometry();
+        QVERIFY2(text.width() >= about.Text()->sizeHint().width() &&
+                     text.height() >= about.Text()->sizeHint().height(),
+                 qPrintable(QStringLiteral("%1 wide for %2")
+                                .arg(text.width())
+                                .arg(about.Text()->sizeHint().width())));
+        QVERIFY(about.rect().contains(text));
+        QVERIFY(about.rect().contains(ok));
+        QVERIFY(!text.intersects(ok));
+        QVERIFY(!text.intersects(about.Icon()->geometry()));
+    }
+
     void theRecentFileListKeepsTheLastFourOpened() {
         QVERIFY(app_->InitInstance({}));
         QCOMPARE(RecentMenuTexts(), QStringList{QStringLiteral("Recent File")});
