@@ -1,8 +1,16 @@
 // Page layout of printed text, stopping a print job, and the print preview's bar.
 #include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "editor/AppSettings.h"
 #include "editor/PrintPreviewWindow.h"
@@ -13,6 +21,19 @@ using namespace halvex;
 using namespace halvex::testing;
 
 namespace {
+
+// Runs `step` on the next modal dialog once it is shown.
+void WhenModalOpens(std::function<void(QWidget*)> step) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, step] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            poll->deleteLater();
+            poll->stop();
+            step(modal);
+        }
+    });
+    poll->start(10);
+}
 
 std::string ManyLines(int count) {
     std::string text;
@@ -119,6 +140,48 @@ private slots:
         QVERIFY(!preview.isVisible());
         QVERIFY(!preview.PrintRequested());
         QCOMPARE(ReadPreviewPages(), 2);
+    }
+
+    void printSetupChoosesThePrinterThatPrintAndPreviewUse() {
+        QTemporaryDir dir;
+        const QString chosen = dir.filePath(QStringLiteral("chosen.pdf"));
+        QString title, okText;
+        bool onTheSharedPrinter = false;
+        // The user chooses printing into a file (the one printer without a print server).
+        WhenModalOpens([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QPrintDialog*>(modal);
+            if (!dialog) {
+                modal->close();
+                return;
+            }
+            onTheSharedPrinter = dialog->printer() == &SharedPrinter();
+            title = dialog->windowTitle();
+            okText = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
+            dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(chosen);
+            dialog->accept();
+        });
+        ShowPrintSetup(nullptr);
+        QVERIFY(onTheSharedPrinter);
+        QCOMPARE(title, QStringLiteral("Print Setup"));
+        QCOMPARE(okText, QStringLiteral("OK"));
+        QVERIFY(!QFile::exists(chosen));
+
+        // Print offers that choice: accepted as it stands, the job goes there.
+        WhenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
+        PrintWithDialog(nullptr, ManyLines(3), QStringLiteral("doc"));
+        QVERIFY(ReadBytes(chosen).rfind("%PDF", 0) == 0);
+
+        QPrinter* previewed = nullptr;
+        WhenModalOpens([&](QWidget* modal) {
+            auto* pages = modal->findChild<QPrintPreviewWidget*>();
+            connect(pages, &QPrintPreviewWidget::paintRequested,
+                    [&](QPrinter* printer) { previewed = printer; });
+            pages->updatePreview();
+            modal->close();
+        });
+        ShowPrintPreview(nullptr, ManyLines(3), QStringLiteral("doc"), {});
+        QCOMPARE(previewed, &SharedPrinter());
+        SharedPrinter().setOutputFileName(QString());
     }
 
     void thePreviewStartsWithTheStoredPageCount() {
