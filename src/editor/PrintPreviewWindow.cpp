@@ -17,6 +17,20 @@ namespace {
 constexpr int kMaxZoom = 2;
 constexpr double kZoomStep = 1.6;
 
+// A tool button shows its action's icon text, which Qt makes from the text by dropping "&" and
+// "...". Given the whole text, the button reads as written and its mnemonic (Alt and the
+// underlined letter) presses it.
+void SetButtonText(QAction* action, const QString& text) {
+    action->setText(text);
+    action->setIconText(text);
+}
+
+QAction* AddButton(QToolBar* bar, const QString& text) {
+    QAction* action = bar->addAction(text);
+    SetButtonText(action, text);
+    return action;
+}
+
 }  // namespace
 
 PrintPreviewWindow::PrintPreviewWindow(QWidget* parent, QPrinter& printer, std::string text,
@@ -25,13 +39,13 @@ PrintPreviewWindow::PrintPreviewWindow(QWidget* parent, QPrinter& printer, std::
     setWindowTitle(title);
     auto* bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    print_ = bar->addAction(QStringLiteral("&Print..."));
-    nextPage_ = bar->addAction(QStringLiteral("&Next Page"));
-    prevPage_ = bar->addAction(QStringLiteral("Pre&v Page"));
-    pages_ = bar->addAction(QString());
-    zoomIn_ = bar->addAction(QStringLiteral("Zoom &In"));
-    zoomOut_ = bar->addAction(QStringLiteral("Zoom &Out"));
-    close_ = bar->addAction(QStringLiteral("&Close"));
+    print_ = AddButton(bar, QStringLiteral("&Print..."));
+    nextPage_ = AddButton(bar, QStringLiteral("&Next Page"));
+    prevPage_ = AddButton(bar, QStringLiteral("Pre&v Page"));
+    pages_ = AddButton(bar, QString());
+    zoomIn_ = AddButton(bar, QStringLiteral("Zoom &In"));
+    zoomOut_ = AddButton(bar, QStringLiteral("Zoom &Out"));
+    close_ = AddButton(bar, QStringLiteral("&Close"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -102,7 +116,8 @@ void PrintPreviewWindow::UpdateBar() {
     const int page = CurrentPage();
     nextPage_->setEnabled(page < PageCount());
     prevPage_->setEnabled(page > 1);
-    pages_->setText(pagesShown_ == 1 ? QStringLiteral("&Two Page") : QStringLiteral("&One Page"));
+    SetButtonText(pages_,
+                  pagesShown_ == 1 ? QStringLiteral("&Two Page") : QStringLiteral("&One Page"));
     zoomIn_->setEnabled(zoomLevel_ < kMaxZoom);
     zoomOut_->setEnabled(zoomLevel_ > 0);
 }

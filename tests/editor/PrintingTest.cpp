@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <functional>
 
 #include "editor/AppSettings.h"
@@ -182,6 +184,37 @@ private slots:
         ShowPrintPreview(nullptr, ManyLines(3), QStringLiteral("doc"), {});
         QCOMPARE(previewed, &SharedPrinter());
         SharedPrinter().setOutputFileName(QString());
+    }
+
+    void thePreviewButtonsReadAsGivenAndAnswerTheirMnemonics() {
+        WritePreviewPages(1);
+        QPrinter printer;
+        PrintPreviewWindow preview(nullptr, printer, ManyLines(400), QStringLiteral("doc"));
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowActive(&preview));
+        auto* bar = preview.findChild<QToolBar*>();
+        const auto shown = [bar](QAction* action) {
+            return qobject_cast<QToolButton*>(bar->widgetForAction(action))->text();
+        };
+        QCOMPARE(shown(preview.PrintAction()), QStringLiteral("&Print..."));
+        QCOMPARE(shown(preview.NextPageAction()), QStringLiteral("&Next Page"));
+        QCOMPARE(shown(preview.PrevPageAction()), QStringLiteral("Pre&v Page"));
+        QCOMPARE(shown(preview.PagesAction()), QStringLiteral("&Two Page"));
+        QCOMPARE(shown(preview.ZoomInAction()), QStringLiteral("Zoom &In"));
+        QCOMPARE(shown(preview.ZoomOutAction()), QStringLiteral("Zoom &Out"));
+        QCOMPARE(shown(preview.CloseAction()), QStringLiteral("&Close"));
+
+        QTest::keyClick(&preview, Qt::Key_N, Qt::AltModifier);
+        QTRY_COMPARE(preview.CurrentPage(), 2);
+        QTest::keyClick(&preview, Qt::Key_V, Qt::AltModifier);
+        QTRY_COMPARE(preview.CurrentPage(), 1);
+        QTest::keyClick(&preview, Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(preview.ZoomLevel(), 1);
+        QTest::keyClick(&preview, Qt::Key_T, Qt::AltModifier);
+        QTRY_COMPARE(preview.PagesShown(), 2);
+        QCOMPARE(shown(preview.PagesAction()), QStringLiteral("&One Page"));
+        QTest::keyClick(&preview, Qt::Key_C, Qt::AltModifier);
+        QTRY_VERIFY(!preview.isVisible());
     }
 
     void thePreviewStartsWithTheStoredPageCount() {
