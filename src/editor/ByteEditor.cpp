@@ -1,7 +1,5 @@
 #include "editor/ByteEditor.h"
 
-#include <QTimer>
-
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 
@@ -10,6 +8,8 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
+#include <QTimer>
 #include <algorithm>
 
 #include "editor/EditorFont.h"
@@ -25,6 +25,9 @@ struct KeyBinding {
     int key;
     int alternateKey;
 };
+
+// The exact bytes of a copy, put on the clipboard beside the plain text for Halvex itself.
+const QString kBytesMimeType = QStringLiteral("application/x-halvex-bytes");
 
 constexpr int kShift = Qt::SHIFT;
 constexpr int kCtrl = Qt::CTRL;
@@ -257,8 +260,11 @@ void ByteEditor::UndoOnce() {
 void ByteEditor::CopyToClipboard() {
     if (!HasSelection()) return;
     const std::string bytes = SelectedBytes();
-    QApplication::clipboard()->setText(
-        QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const QByteArray exact(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    auto* data = new QMimeData;
+    data->setText(QString::fromLatin1(exact));
+    data->setData(kBytesMimeType, exact);
+    QApplication::clipboard()->setMimeData(data);
 }
 
 void ByteEditor::CutToClipboard() {
@@ -269,8 +275,17 @@ void ByteEditor::CutToClipboard() {
 
 void ByteEditor::PasteFromClipboard() {
     if (isReadOnly()) return;
-    const QString text = QApplication::clipboard()->text();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data) return;
+    const QString text = data->text();
     if (text.isEmpty()) return;
+    // Halvex's own copy pastes back byte for byte, as long as the plain text beside it is still
+    // the one Halvex put there; text from other programs follows the line-end rule.
+    const QByteArray exact = data->data(kBytesMimeType);
+    if (!exact.isEmpty() && QString::fromLatin1(exact) == text) {
+        ReplaceSelectionAsUser(UpToNul(std::string_view(exact.constData(), exact.size())));
+        return;
+    }
     ReplaceSelectionAsUser(ClipboardTextToBytes(text));
 }
 

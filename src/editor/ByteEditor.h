@@ -6,7 +6,8 @@
 //   characters, fixed-pitch font;
 // - the user cannot grow the text past its capacity (typing is refused, a paste is cut short);
 // - one level of undo: Undo reverts the last change, a second Undo reverts the first;
-// - Cut, Copy and Paste use the clipboard's plain text, byte for byte as Latin-1;
+// - Cut, Copy and Paste use the clipboard's plain text, byte for byte as Latin-1; a copy also
+//   carries its exact bytes, so that pasting it back into Halvex changes no line end;
 // - only the plain editing and moving keys are bound; everything else (Undo, clipboard keys,
 //   Scintilla's line and case commands) is left to the window's accelerators or does nothing.
 

@@ -321,6 +321,19 @@ private slots:
         QCOMPARE(ClipboardTextToBytes(clipboard), bytes.toStdString());
     }
 
+    void halvexsOwnCopyPastesBackByteForByte() {
+        const std::string bytes = "LF only\nCR LF\r\nlone CR\rend\n";
+        view_->SetEditorText(bytes);
+        editor_->SelectAllBytes();
+        Run(ids::kEditCopy);
+        Run(ids::kEditPaste);
+        QCOMPARE(Text(), bytes);
+        // Text another program puts on the clipboard still follows the line-end rule.
+        QApplication::clipboard()->setText(QStringLiteral("x\ny"));
+        Run(ids::kEditPaste);
+        QCOMPARE(Text(), bytes + "x\r\ny");
+    }
+
     void fittingInsertLength_data() {
         QTest::addColumn<QByteArray>("inserted");
         QTest::addColumn<int>("room");
