@@ -1,10 +1,11 @@
 #include "editor/PrintPreviewWindow.h"
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QShortcut>
-#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -25,9 +26,17 @@ void SetButtonText(QAction* action, const QString& text) {
     action->setIconText(text);
 }
 
-QAction* AddButton(QToolBar* bar, const QString& text) {
-    QAction* action = bar->addAction(text);
+// A button of the bar. The bar is a row of buttons rather than a tool bar, which would move the
+// buttons that do not fit into a menu where their mnemonics no longer work: the row keeps the
+// window at least as wide as all of them.
+QAction* AddButton(QWidget* bar, const QString& text) {
+    auto* action = new QAction(bar);
     SetButtonText(action, text);
+    auto* button = new QToolButton(bar);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setAutoRaise(true);
+    button->setDefaultAction(action);
+    bar->layout()->addWidget(button);
     return action;
 }
 
@@ -37,8 +46,10 @@ PrintPreviewWindow::PrintPreviewWindow(QWidget* parent, QPrinter& printer, std::
                                        const QString& title)
     : QDialog(parent), text_(std::move(text)), preview_(new QPrintPreviewWidget(&printer, this)) {
     setWindowTitle(title);
-    auto* bar = new QToolBar(this);
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(2, 2, 2, 2);
+    row->setSpacing(1);
     print_ = AddButton(bar, QStringLiteral("&Print..."));
     nextPage_ = AddButton(bar, QStringLiteral("&Next Page"));
     prevPage_ = AddButton(bar, QStringLiteral("Pre&v Page"));
@@ -46,6 +57,7 @@ PrintPreviewWindow::PrintPreviewWindow(QWidget* parent, QPrinter& printer, std::
     zoomIn_ = AddButton(bar, QStringLiteral("Zoom &In"));
     zoomOut_ = AddButton(bar, QStringLiteral("Zoom &Out"));
     close_ = AddButton(bar, QStringLiteral("&Close"));
+    row->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
