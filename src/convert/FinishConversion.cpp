@@ -5,9 +5,13 @@
 namespace halvex {
 
 bool FinishConversion(EditorOps& editor, UserDialogs& dialogs, const std::string& output,
-                      bool produced) {
+                      bool produced, const std::string& hint) {
     if (!produced) {
-        dialogs.ShowMessage(kTransformFailedMessage, kProgramCaption);
+        if (hint.empty()) {
+            dialogs.ShowMessage(kTransformFailedMessage, kProgramCaption);
+        } else {
+            dialogs.ShowMessageWithHint(kTransformFailedMessage, hint, kProgramCaption);
+        }
         return false;
     }
     if (!editor.ConfirmUnsaved()) return false;

@@ -29,6 +29,8 @@ public:
 
     std::size_t Length() const;
     std::string Bytes() const;
+    // The text without a copy; valid until the next change.
+    std::string_view BytesView() const;
     std::string SelectedBytes() const;
     std::size_t SelectionLength() const;
     bool HasSelection() const;
@@ -55,6 +57,9 @@ public:
     void CutToClipboard();
     void CopyToClipboard();
     void PasteFromClipboard();
+    // Replaces the whole text as one change that Undo reverts, caret to `caret`; refused while
+    // read-only. The caller checks the capacity.
+    void ReplaceAllAsUser(std::string_view text, std::size_t caret);
 
 signals:
     // Text was inserted or deleted, by the user or by the program.

@@ -42,4 +42,7 @@ inline constexpr int kUploadOtherData = 32787;
 inline constexpr int kTransformCassDxf = 32788;
 inline constexpr int kTransformBrennoNez = 32789;
 
+// Edit menu: puts a CR before every LF that has none.
+inline constexpr int kEditLineEndsToCrLf = 32793;
+
 }  // namespace halvex::ids

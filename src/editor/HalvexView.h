@@ -82,6 +82,8 @@ public:
     void OnFilePrintPreview();
     // Prints the text on the shared printer without asking; false when printing failed.
     bool PrintWithoutDialog();
+    // Puts a CR before every LF that has none, as one change that Undo reverts.
+    void OnEditLineEndsToCrLf();
 
     // The program's own commands (see HalvexViewTransform.cpp, HalvexViewComm.cpp and
     // HalvexViewUpload.cpp).

@@ -54,6 +54,10 @@ BoxAnswer FromQtButton(int button, BoxButtons buttons) {
     }
 }
 
+QString FromBytes(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
 void SetBoxAnswerer(BoxAnswerer answerer) { Answerer() = std::move(answerer); }
@@ -74,6 +78,7 @@ BoxAnswer ShowBox(QWidget* parent, const BoxRequest& request) {
         new QMessageBox(ToQtIcon(request.icon), request.caption, request.text, buttons, parent);
     box->setDefaultButton(defaultButton);
     box->setTextFormat(Qt::PlainText);
+    if (!request.informative.isEmpty()) box->setInformativeText(request.informative);
     const int result = box->exec();
     delete box;  // the parent may outlive many boxes; a null QPointer is ignored
     return FromQtButton(result, request.buttons);
@@ -97,6 +102,11 @@ void MessageBoxes::ShowMessage(const std::string& text, const std::string& capti
     Ask({QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())),
          QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())),
          BoxButtons::Ok, icon});
+}
+
+void MessageBoxes::ShowMessageWithHint(const std::string& text, const std::string& hint,
+                                       const std::string& caption, MessageIcon icon) {
+    Ask({FromBytes(text), FromBytes(caption), BoxButtons::Ok, icon, FromBytes(hint)});
 }
 
 bool MessageBoxes::AskYesNo(const std::string& text, const std::string& caption) {

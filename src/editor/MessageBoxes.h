@@ -29,6 +29,7 @@ struct BoxRequest {
     QString caption;
     BoxButtons buttons = BoxButtons::Ok;
     MessageIcon icon = MessageIcon::None;
+    QString informative = {};  // shown below the text when not empty
 };
 
 using BoxAnswerer = std::function<BoxAnswer(const BoxRequest&)>;
@@ -49,6 +50,9 @@ public:
 
     void ShowMessage(const std::string& text, const std::string& caption,
                      MessageIcon icon = MessageIcon::None) override;
+    void ShowMessageWithHint(const std::string& text, const std::string& hint,
+                             const std::string& caption,
+                             MessageIcon icon = MessageIcon::None) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
 
     // Any box, from any thread; the answer given while shutting down is OK, No or Cancel.

@@ -9,6 +9,7 @@
 #include "DataFile.h"
 #include "convert/DxfExport.h"
 #include "convert/FileWrite.h"
+#include "convert/LineEnds.h"
 #include "support/ChildProcess.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
@@ -72,6 +73,20 @@ TEST_F(DxfExportTest, WithoutPointsTheEmptyDrawingIsStillWritten) {
     EXPECT_EQ(ReadFileBytes(path), ReadDataFile("empty.dxf"));
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"The file is not CASS DAT format"});
     EXPECT_EQ(dialogs.Messages()[0].caption, "Halvex");
+}
+
+TEST_F(DxfExportTest, NoPointInLfLinesSaysWhy) {
+    testing::FakeEditor editor;
+    testing::FakeDialogs dialogs;
+    editor.SetText("P,C,1,2,3\nQ,C,4,5,6\n");
+    RunCassDxfExport(editor, dialogs, PathOf("lf.dxf"));
+    editor.SetText("not a point list\r\n");
+    RunCassDxfExport(editor, dialogs, PathOf("cr.dxf"));
+    ASSERT_EQ(dialogs.Messages().size(), 2u);
+    EXPECT_EQ(dialogs.Messages()[0].text, "The file is not CASS DAT format");
+    EXPECT_EQ(dialogs.Messages()[0].hint, kLfLineEndsHint);
+    EXPECT_EQ(dialogs.Messages()[0].caption, "Halvex");
+    EXPECT_EQ(dialogs.Messages()[1].hint, "");
 }
 
 TEST_F(DxfExportTest, AFileThatCannotBeMadeIsAnErrorNamingIt) {

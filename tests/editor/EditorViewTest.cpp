@@ -334,6 +334,38 @@ private slots:
         QCOMPARE(Text(), bytes + "x\r\ny");
     }
 
+    void lineEndsToCrLfIsOneUndoableChange() {
+        const CommandHandler* command = view_->FindCommandHandler(ids::kEditLineEndsToCrLf);
+        view_->SetEditorText("a\nb\r\nc\n");
+        editor_->MoveCaret(2);  // before "b"
+        QVERIFY(command->IsEnabled());
+        Run(ids::kEditLineEndsToCrLf);
+        QCOMPARE(Text(), std::string("a\r\nb\r\nc\r\n"));
+        QCOMPARE(editor_->Caret(), std::size_t{3});
+        QVERIFY(view_->TextModified());
+        QVERIFY(doc_->IsModified());
+        QVERIFY(!command->IsEnabled());  // nothing left to change
+        Run(ids::kEditUndo);
+        QCOMPARE(Text(), std::string("a\nb\r\nc\n"));
+        Run(ids::kEditUndo);
+        QCOMPARE(Text(), std::string("a\r\nb\r\nc\r\n"));
+        view_->SetEditorText("read\nonly");
+        view_->SetEditorReadOnly(true);
+        QVERIFY(!command->IsEnabled());
+    }
+
+    void lineEndsThatWouldPassTheCapacityAreNotChanged() {
+        BoxRecorder boxes;
+        const std::string full = std::string(kCapacity - 1, 'x') + "\n";
+        view_->SetEditorText(full);
+        Run(ids::kEditLineEndsToCrLf);
+        QCOMPARE(boxes.shown.size(), std::size_t{1});
+        QCOMPARE(boxes.shown[0].caption, QStringLiteral("Halvex"));
+        QVERIFY(boxes.shown[0].text.contains(QStringLiteral("1048575")));
+        QCOMPARE(Text(), full);
+        QVERIFY(!view_->TextModified());
+    }
+
     void fittingInsertLength_data() {
         QTest::addColumn<QByteArray>("inserted");
         QTest::addColumn<int>("room");
