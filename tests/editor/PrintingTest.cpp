@@ -7,6 +7,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -214,6 +215,18 @@ private slots:
         QTest::keyClick(&preview, Qt::Key_T, Qt::AltModifier);
         QTRY_COMPARE(preview.PagesShown(), 2);
         QCOMPARE(shown(preview.PagesAction()), QStringLiteral("&One Page"));
+        // Alt+O belongs to "&One Page" and "Zoom &Out": it moves the focus between them.
+        const auto focused = [] {
+            auto* button = qobject_cast<QToolButton*>(QApplication::focusWidget());
+            return button ? button->defaultAction() : nullptr;
+        };
+        QTest::keyClick(&preview, Qt::Key_O, Qt::AltModifier);
+        QAction* first = focused();
+        QTest::keyClick(&preview, Qt::Key_O, Qt::AltModifier);
+        QCOMPARE((QSet<QAction*>{first, focused()}),
+                 (QSet<QAction*>{preview.PagesAction(), preview.ZoomOutAction()}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTRY_VERIFY(preview.PagesShown() == 1 || preview.ZoomLevel() == 0);
         QTest::keyClick(&preview, Qt::Key_C, Qt::AltModifier);
         QTRY_VERIFY(!preview.isVisible());
     }
