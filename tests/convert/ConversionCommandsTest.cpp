@@ -140,9 +140,8 @@ TEST(RunConversion, AFailureOnLfLinesSaysWhyWhereLinesAreFoundAtCr) {
         return dialogs.Messages().empty() ? std::string("<none>") : dialogs.Messages()[0].hint;
     };
     EXPECT_EQ(shown(RunDulmarCassConversion, "P,1,2,3,C\n"), kLfLineEndsHint);
-    EXPECT_EQ(shown(RunBrennoCassConversion, "08TP  P1\n"), kLfLineEndsHint);
     EXPECT_EQ(shown(RunBrennoNezConversion, "08TP  P1\n"), kLfLineEndsHint);
-    // Lines that end with CR fail for another reason; the Tamsel conversion reads LF lines.
+    // Lines that end with CR fail for another reason; the Tamsel conversions read LF lines.
     EXPECT_EQ(shown(RunDulmarCassConversion, "not a point\r\n"), "");
     EXPECT_EQ(shown(RunTamselPcodeConversion, "no codes\n"), "");
 }

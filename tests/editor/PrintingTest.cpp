@@ -4,10 +4,8 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -144,45 +142,26 @@ private slots:
         QCOMPARE(ReadPreviewPages(), 2);
     }
 
-    void printSetupChoosesThePrinterThatPrintAndPreviewUse() {
+    void printSetupChoosesThePrinterThatPrintUses() {
         QTemporaryDir dir;
         const QString chosen = dir.filePath(QStringLiteral("chosen.pdf"));
-        QString title, okText;
-        bool onTheSharedPrinter = false;
+        QString seen;  // what the user saw: the kind of dialog, its title and its button
         // The user chooses printing into a file (the one printer without a print server).
         WhenModalOpens([&](QWidget* modal) {
             auto* dialog = qobject_cast<QPrintDialog*>(modal);
-            if (!dialog) {
-                modal->close();
-                return;
-            }
-            onTheSharedPrinter = dialog->printer() == &SharedPrinter();
-            title = dialog->windowTitle();
-            okText = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
+            if (!dialog || dialog->printer() != &SharedPrinter()) return void(modal->close());
+            seen = dialog->windowTitle() + "/" +
+                   dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
             dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(chosen);
             dialog->accept();
         });
         ShowPrintSetup(nullptr);
-        QVERIFY(onTheSharedPrinter);
-        QCOMPARE(title, QStringLiteral("Print Setup"));
-        QCOMPARE(okText, QStringLiteral("OK"));
+        QCOMPARE(seen, QStringLiteral("Print Setup/OK"));
         QVERIFY(!QFile::exists(chosen));
-
         // Print offers that choice: accepted as it stands, the job goes there.
         WhenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
         PrintWithDialog(nullptr, ManyLines(3), QStringLiteral("doc"));
         QVERIFY(ReadBytes(chosen).rfind("%PDF", 0) == 0);
-
-        QPrinter* previewed = nullptr;
-        WhenModalOpens([&](QWidget* modal) {
-            auto* pages = modal->findChild<QPrintPreviewWidget*>();
-            connect(pages, &QPrintPreviewWidget::paintRequested,
-                    [&](QPrinter* printer) { previewed = printer; });
-            pages->updatePreview();
-            modal->close();
-        });
-        ShowPrintPreview(nullptr, ManyLines(3), QStringLiteral("doc"), {});
-        QCOMPARE(previewed, &SharedPrinter());
         SharedPrinter().setOutputFileName(QString());
     }
 
@@ -192,20 +171,15 @@ private slots:
         PrintPreviewWindow preview(nullptr, printer, ManyLines(400), QStringLiteral("doc"));
         preview.show();
         QVERIFY(QTest::qWaitForWindowActive(&preview));
-        const auto shown = [&preview](QAction* action) {
-            for (QToolButton* button : preview.findChildren<QToolButton*>()) {
-                if (button->defaultAction() == action && button->isVisible()) return button->text();
-            }
-            return QStringLiteral("<no button>");
+        QStringList shown;  // the visible buttons' texts, in order
+        const auto look = [&] {
+            shown.clear();
+            for (QToolButton* button : preview.findChildren<QToolButton*>())
+                if (button->isVisible()) shown << button->text();
         };
-        QCOMPARE(shown(preview.PrintAction()), QStringLiteral("&Print..."));
-        QCOMPARE(shown(preview.NextPageAction()), QStringLiteral("&Next Page"));
-        QCOMPARE(shown(preview.PrevPageAction()), QStringLiteral("Pre&v Page"));
-        QCOMPARE(shown(preview.PagesAction()), QStringLiteral("&Two Page"));
-        QCOMPARE(shown(preview.ZoomInAction()), QStringLiteral("Zoom &In"));
-        QCOMPARE(shown(preview.ZoomOutAction()), QStringLiteral("Zoom &Out"));
-        QCOMPARE(shown(preview.CloseAction()), QStringLiteral("&Close"));
-
+        look();
+        QCOMPARE(shown, (QStringList{"&Print...", "&Next Page", "Pre&v Page", "&Two Page",
+                                     "Zoom &In", "Zoom &Out", "&Close"}));
         QTest::keyClick(&preview, Qt::Key_N, Qt::AltModifier);
         QTRY_COMPARE(preview.CurrentPage(), 2);
         QTest::keyClick(&preview, Qt::Key_V, Qt::AltModifier);
@@ -214,19 +188,9 @@ private slots:
         QTRY_COMPARE(preview.ZoomLevel(), 1);
         QTest::keyClick(&preview, Qt::Key_T, Qt::AltModifier);
         QTRY_COMPARE(preview.PagesShown(), 2);
-        QCOMPARE(shown(preview.PagesAction()), QStringLiteral("&One Page"));
-        // Alt+O belongs to "&One Page" and "Zoom &Out": it moves the focus between them.
-        const auto focused = [] {
-            auto* button = qobject_cast<QToolButton*>(QApplication::focusWidget());
-            return button ? button->defaultAction() : nullptr;
-        };
-        QTest::keyClick(&preview, Qt::Key_O, Qt::AltModifier);
-        QAction* first = focused();
-        QTest::keyClick(&preview, Qt::Key_O, Qt::AltModifier);
-        QCOMPARE((QSet<QAction*>{first, focused()}),
-                 (QSet<QAction*>{preview.PagesAction(), preview.ZoomOutAction()}));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QTRY_VERIFY(preview.PagesShown() == 1 || preview.ZoomLevel() == 0);
+        look();  // the wider "&One Page" pushes no button out of the row
+        QCOMPARE(shown.size(), 7);
+        QCOMPARE(shown[3], QStringLiteral("&One Page"));
         QTest::keyClick(&preview, Qt::Key_C, Qt::AltModifier);
         QTRY_VERIFY(!preview.isVisible());
     }

@@ -30,7 +30,6 @@ bool BecomeOrdinaryUser() {
 
 bool MountSmallFileSystem(const char* path, int kilobytes) {
     if (::unshare(CLONE_NEWNS) != 0) return false;
-    // Nothing mounted here may show outside the child.
     if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return false;
     const std::string options = "size=" + std::to_string(kilobytes) + "k,mode=0777";
     return ::mount("halvex-test", path, "tmpfs", 0, options.c_str()) == 0;
