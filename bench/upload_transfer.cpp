@@ -43,7 +43,8 @@ private:
 
 class NullDialogs : public UserDialogs {
 public:
-    void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
+    void ShowMessage(const std::string&, const std::string&, MessageIcon,
+                     const std::string&) override {}
     bool AskYesNo(const std::string&, const std::string&) override { return true; }
 };
 

@@ -18,16 +18,11 @@ class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
 
-    // A modal message with an OK button; returns when the user has closed it.
+    // A modal message with an OK button; returns when the user has closed it. `details`, when
+    // not empty, is shown below the message: why it happened and what the user can do.
     virtual void ShowMessage(const std::string& text, const std::string& caption,
-                             MessageIcon icon = MessageIcon::None) = 0;
-    // A message with a hint below it that explains what may have gone wrong and what to do.
-    // Shown as one text where the box has no place for a hint.
-    virtual void ShowMessageWithHint(const std::string& text, const std::string& hint,
-                                     const std::string& caption,
-                                     MessageIcon icon = MessageIcon::None) {
-        ShowMessage(text + "\n\n" + hint, caption, icon);
-    }
+                             MessageIcon icon = MessageIcon::None,
+                             const std::string& details = {}) = 0;
     // A modal Yes/No question, Yes the default; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
 };

@@ -27,12 +27,8 @@ DxfExportOutcome RunCassDxfExport(EditorOps& editor, UserDialogs& dialogs,
     const DxfExportOutcome outcome = ExportCassToDxf(text, path);
     const std::string hint =
         outcome.written && outcome.points == 0 ? LfLineEndsHint(text) : std::string();
-    if (!hint.empty()) {
-        dialogs.ShowMessageWithHint(DxfExportMessage(outcome), hint, kAppCaption);
-    } else {
-        dialogs.ShowMessage(DxfExportMessage(outcome), kAppCaption,
-                            outcome.written ? MessageIcon::None : MessageIcon::Error);
-    }
+    dialogs.ShowMessage(DxfExportMessage(outcome), kAppCaption,
+                        outcome.written ? MessageIcon::None : MessageIcon::Error, hint);
     return outcome;
 }
 

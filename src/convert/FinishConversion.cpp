@@ -7,11 +7,7 @@ namespace halvex {
 bool FinishConversion(EditorOps& editor, UserDialogs& dialogs, const std::string& output,
                       bool produced, const std::string& hint) {
     if (!produced) {
-        if (hint.empty()) {
-            dialogs.ShowMessage(kTransformFailedMessage, kProgramCaption);
-        } else {
-            dialogs.ShowMessageWithHint(kTransformFailedMessage, hint, kProgramCaption);
-        }
+        dialogs.ShowMessage(kTransformFailedMessage, kProgramCaption, MessageIcon::None, hint);
         return false;
     }
     if (!editor.ConfirmUnsaved()) return false;

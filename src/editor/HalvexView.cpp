@@ -5,13 +5,11 @@
 #include <QVBoxLayout>
 #include <iterator>
 
-#include "convert/LineEnds.h"
 #include "editor/ByteEditor.h"
 #include "editor/CommandIds.h"
 #include "editor/HalvexDoc.h"
 #include "editor/TextPrinting.h"
 #include "serial/PosixSerialPort.h"
-#include "serial/TransferGuard.h"
 
 namespace halvex {
 
@@ -200,9 +198,7 @@ void CHalvexView::BuildCommands() {
                                     {}});
     commands_.Add(
         ids::kEditLineEndsToCrLf,
-        {[this] { OnEditLineEndsToCrLf(); },
-         [this] { return !editor_->isReadOnly() && HasLfWithoutCr(editor_->BytesView()); },
-         {}});
+        {[this] { OnEditLineEndsToCrLf(); }, [this] { return CanChangeLineEndsToCrLf(); }, {}});
 }
 
 const CommandHandler* CHalvexView::FindCommandHandler(int id) const { return commands_.Find(id); }
@@ -211,25 +207,6 @@ void CHalvexView::OnFilePrint() { PrintWithDialog(window(), editor_->Bytes(), Do
 
 void CHalvexView::OnFilePrintPreview() {
     ShowPrintPreview(window(), editor_->Bytes(), DocumentTitle(), [this] { OnFilePrint(); });
-}
-
-void CHalvexView::OnEditLineEndsToCrLf() {
-    // It rewrites the text, as a conversion does.
-    if (RefuseWhileTransferRuns(Workers, Dialogs())) return;
-    const std::string text = editor_->Bytes();
-    const std::string converted = LfToCrLf(text);
-    if (converted.size() == text.size()) return;
-    if (converted.size() > editor_->Capacity()) {
-        ShowAppMessage(window(), QStringLiteral("The line ends were not changed: with a CR before "
-                                                "every LF the text would be longer than %1 "
-                                                "characters, which the editor cannot hold. Split "
-                                                "the text and change each part.")
-                                     .arg(editor_->Capacity()));
-        return;
-    }
-    // The caret stays before the byte it was before.
-    const std::size_t caret = editor_->Caret();
-    editor_->ReplaceAllAsUser(converted, LfToCrLf(std::string_view(text).substr(0, caret)).size());
 }
 
 bool CHalvexView::PrintWithoutDialog() {

@@ -54,10 +54,6 @@ BoxAnswer FromQtButton(int button, BoxButtons buttons) {
     }
 }
 
-QString FromBytes(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 void SetBoxAnswerer(BoxAnswerer answerer) { Answerer() = std::move(answerer); }
@@ -78,7 +74,7 @@ BoxAnswer ShowBox(QWidget* parent, const BoxRequest& request) {
         new QMessageBox(ToQtIcon(request.icon), request.caption, request.text, buttons, parent);
     box->setDefaultButton(defaultButton);
     box->setTextFormat(Qt::PlainText);
-    if (!request.informative.isEmpty()) box->setInformativeText(request.informative);
+    if (!request.details.isEmpty()) box->setInformativeText(request.details);
     const int result = box->exec();
     delete box;  // the parent may outlive many boxes; a null QPointer is ignored
     return FromQtButton(result, request.buttons);
@@ -98,15 +94,11 @@ BoxAnswer MessageBoxes::Ask(const BoxRequest& request) {
 }
 
 void MessageBoxes::ShowMessage(const std::string& text, const std::string& caption,
-                               MessageIcon icon) {
+                               MessageIcon icon, const std::string& details) {
     Ask({QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())),
          QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())),
-         BoxButtons::Ok, icon});
-}
-
-void MessageBoxes::ShowMessageWithHint(const std::string& text, const std::string& hint,
-                                       const std::string& caption, MessageIcon icon) {
-    Ask({FromBytes(text), FromBytes(caption), BoxButtons::Ok, icon, FromBytes(hint)});
+         BoxButtons::Ok, icon,
+         QString::fromLatin1(details.data(), static_cast<qsizetype>(details.size()))});
 }
 
 bool MessageBoxes::AskYesNo(const std::string& text, const std::string& caption) {

@@ -29,7 +29,7 @@ struct BoxRequest {
     QString caption;
     BoxButtons buttons = BoxButtons::Ok;
     MessageIcon icon = MessageIcon::None;
-    QString informative = {};  // shown below the text when not empty
+    QString details = {};  // informative text below the message; empty for none
 };
 
 using BoxAnswerer = std::function<BoxAnswer(const BoxRequest&)>;
@@ -49,10 +49,8 @@ public:
     MessageBoxes(QWidget* parent, UiThreadCall& calls);
 
     void ShowMessage(const std::string& text, const std::string& caption,
-                     MessageIcon icon = MessageIcon::None) override;
-    void ShowMessageWithHint(const std::string& text, const std::string& hint,
-                             const std::string& caption,
-                             MessageIcon icon = MessageIcon::None) override;
+                     MessageIcon icon = MessageIcon::None,
+                     const std::string& details = {}) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
 
     // Any box, from any thread; the answer given while shutting down is OK, No or Cancel.

@@ -137,7 +137,7 @@ private slots:
         SetUserText("P1,100.5,200.25,3.1,TREE\n");
         frame_->RouteCommand(32783);
         QCOMPARE(boxes.Texts(), QStringList{QStringLiteral("Transform failed")});
-        QCOMPARE(boxes.shown[0].informative, QString::fromLatin1(kLfLineEndsHint));
+        QCOMPARE(boxes.shown[0].details, QString::fromLatin1(kLfLineEndsHint));
         frame_->RouteCommand(32793);
         frame_->RouteCommand(32783);
         QCOMPARE(view_->GetEditorText(), std::string("P1,TREE,100.5,200.25,3.1\r\n"));

@@ -137,7 +137,7 @@ TEST(RunConversion, AFailureOnLfLinesSaysWhyWhereLinesAreFoundAtCr) {
         editor.SetText(text);
         EXPECT_FALSE(run(editor, dialogs));
         EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Transform failed"});
-        return dialogs.Messages().empty() ? std::string("<none>") : dialogs.Messages()[0].hint;
+        return dialogs.Messages().empty() ? std::string("<none>") : dialogs.Messages()[0].details;
     };
     EXPECT_EQ(shown(RunDulmarCassConversion, "P,1,2,3,C\n"), kLfLineEndsHint);
     EXPECT_EQ(shown(RunBrennoNezConversion, "08TP  P1\n"), kLfLineEndsHint);

@@ -84,9 +84,9 @@ TEST_F(DxfExportTest, NoPointInLfLinesSaysWhy) {
     RunCassDxfExport(editor, dialogs, PathOf("cr.dxf"));
     ASSERT_EQ(dialogs.Messages().size(), 2u);
     EXPECT_EQ(dialogs.Messages()[0].text, "The file is not CASS DAT format");
-    EXPECT_EQ(dialogs.Messages()[0].hint, kLfLineEndsHint);
+    EXPECT_EQ(dialogs.Messages()[0].details, kLfLineEndsHint);
     EXPECT_EQ(dialogs.Messages()[0].caption, "Halvex");
-    EXPECT_EQ(dialogs.Messages()[1].hint, "");
+    EXPECT_EQ(dialogs.Messages()[1].details, "");
 }
 
 TEST_F(DxfExportTest, AFileThatCannotBeMadeIsAnErrorNamingIt) {

@@ -43,9 +43,9 @@ void RecordingEditor::SetEditorReadOnly(bool readOnly) {
 }
 
 void RecordingDialogs::ShowMessage(const std::string& text, const std::string& caption,
-                                   MessageIcon icon) {
+                                   MessageIcon icon, const std::string& details) {
     log_.Add("Message:" + text);
-    inner_.ShowMessage(text, caption, icon);
+    inner_.ShowMessage(text, caption, icon, details);
 }
 bool RecordingDialogs::AskYesNo(const std::string& text, const std::string& caption) {
     log_.Add("Ask:" + text);

@@ -47,7 +47,8 @@ class RecordingDialogs : public UserDialogs {
 public:
     RecordingDialogs(UserDialogs& inner, EventLog& log) : inner_(inner), log_(log) {}
     void ShowMessage(const std::string& text, const std::string& caption,
-                     MessageIcon icon = MessageIcon::None) override;
+                     MessageIcon icon = MessageIcon::None,
+                     const std::string& details = {}) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
 
 private:

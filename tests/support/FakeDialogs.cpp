@@ -2,18 +2,10 @@
 
 namespace halvex::testing {
 
-void FakeDialogs::ShowMessage(const std::string& text, const std::string& caption,
-                              MessageIcon icon) {
-    Record({text, caption, icon, {}});
-}
-
-void FakeDialogs::ShowMessageWithHint(const std::string& text, const std::string& hint,
-                                      const std::string& caption, MessageIcon icon) {
-    Record({text, caption, icon, hint});
-}
-
-void FakeDialogs::Record(ShownMessage message) {
+void FakeDialogs::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                              const std::string& details) {
     std::function<void(const ShownMessage&)> hook;
+    ShownMessage message{text, caption, icon, details};
     {
         std::lock_guard lock(mutex_);
         hook = hook_;

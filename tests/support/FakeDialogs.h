@@ -18,16 +18,14 @@ struct ShownMessage {
     std::string text;
     std::string caption;
     MessageIcon icon = MessageIcon::None;
-    std::string hint = {};  // empty for a message without one
+    std::string details;
 };
 
 class FakeDialogs : public UserDialogs {
 public:
     void ShowMessage(const std::string& text, const std::string& caption,
-                     MessageIcon icon = MessageIcon::None) override;
-    void ShowMessageWithHint(const std::string& text, const std::string& hint,
-                             const std::string& caption,
-                             MessageIcon icon = MessageIcon::None) override;
+                     MessageIcon icon = MessageIcon::None,
+                     const std::string& details = {}) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
 
     // Answers for the next questions, in order; true (Yes) once they run out.
@@ -42,8 +40,6 @@ public:
     bool WaitForMessages(std::size_t count, std::chrono::milliseconds timeout) const;
 
 private:
-    void Record(ShownMessage message);
-
     mutable std::mutex mutex_;
     mutable std::condition_variable shown_;
     std::vector<ShownMessage> messages_;
