@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/ToolbarIcons.h"
 #include "common/Version.h"
@@ -32,6 +33,23 @@ private:
     int baseY_ = 16;
 };
 
+// Places the controls at their positions in dialog units. Where the font that stands in for Times
+// New Roman here is wider than the units measure, the text is widened to show whole, and the
+// button and the box move out to keep their gaps.
+void LayOut(QDialog& box, const DialogUnits& units, QLabel& icon, QLabel& text, QPushButton& ok) {
+    const QRect iconRect = units.Rect(11, 14, 20, 20);
+    icon.setGeometry(iconRect);
+    QRect textRect = units.Rect(40, 15, 143, 8);
+    textRect.setSize(textRect.size().expandedTo(text.sizeHint()));
+    text.setGeometry(textRect);
+    QRect okRect = units.Rect(191, 12, 37, 14);
+    okRect.moveLeft(std::max(okRect.left(), textRect.left() + textRect.width() + units.X(8)));
+    ok.setGeometry(okRect);
+    const int width = std::max(units.X(235), okRect.left() + okRect.width() + units.X(7));
+    const int height = std::max(units.Y(68), textRect.top() + textRect.height() + units.Y(7));
+    box.setFixedSize(width, height);
+}
+
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent)
@@ -44,13 +62,12 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     setFont(font);
     const DialogUnits units(font);
 
-    auto* icon = new QLabel(this);
+    icon_ = new QLabel(this);
     const QRect iconRect = units.Rect(11, 14, 20, 20);
-    icon->setGeometry(iconRect);
-    icon->setPixmap(ApplicationIcon().pixmap(std::min(iconRect.width(), iconRect.height())));
+    icon_->setPixmap(ApplicationIcon().pixmap(std::min(iconRect.width(), iconRect.height())));
 
-    text_ = new QLabel(QStringLiteral("Veltra Quorin series totalstation data communication"), this);
-    text_->setGeometry(units.Rect(40, 15, 143, 8));
+    text_ =
+        new QLabel(QStringLiteral("Veltra Quorin series totalstation data communication"), this);
 
     const QString number = QString::fromLatin1(kVersion.data(), qsizetype(kVersion.size()));
     auto* version = new QLabel(QStringLiteral("Version ") + number, this);
@@ -58,11 +75,10 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     version->setGeometry(units.Rect(40, 27, 143, 8));
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
-    ok_->setGeometry(units.Rect(191, 12, 37, 14));
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(units.X(235), units.Y(68));
+    LayOut(*this, units, *icon_, *text_, *ok_);
 }
 
 }  // namespace halvex

@@ -68,13 +68,17 @@ const CommandInfo kCommands[] = {
      "Display program information, version number and copyright", "About"},
     {kNextPane, nullptr, nullptr, nullptr},
     {kPrevPane, nullptr, nullptr, nullptr},
+    // Commands beyond the defined ones.
+    {kEditLineEndsToCrLf, "Line Ends to CR LF", "Put a CR before every LF that has none",
+     "Line Ends to CR LF"},
 };
 
 constexpr int kFileMenu[] = {kFileNew,       kFileOpen,         kFileSave,       kFileSaveAs,
                              kSeparator,     kFilePrint,        kFilePrintPreview,
                              kFilePrintSetup, kSeparator,       kFileMru1,       kSeparator,
                              kAppExit};
-constexpr int kEditMenu[] = {kEditUndo, kSeparator, kEditCut, kEditCopy, kEditPaste};
+constexpr int kEditMenu[] = {kEditUndo,  kSeparator, kEditCut,           kEditCopy,
+                             kEditPaste, kSeparator, kEditLineEndsToCrLf};
 constexpr int kCommMenu[] = {kParameter,         kSeparator,          kDownloadTamsel,
                              kDownloadBrenno,    kSeparator,          kUploadTamselCoordinate,
                              kUploadBrennoCoordinate, kSeparator,     kUploadTamselPcode,

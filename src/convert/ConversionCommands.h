@@ -3,6 +3,7 @@
 // convert it, report a refused input, then FinishConversion. Each runs to its end on the calling
 // (user-interface) thread.
 
+#include <string>
 #include <string_view>
 
 #include "common/EditorOps.h"
@@ -13,9 +14,18 @@ namespace halvex {
 
 using Conversion = ConversionResult (*)(std::string_view text);
 
+// Where a conversion finds the end of each input line.
+enum class LinesEndAt { Lf, Cr };
+
+// Said below a conversion's failure: why a conversion that finds lines at CR found none in a
+// text with LF line ends, and how to mend that; empty when that is not the case.
+std::string ConversionFailureHint(std::string_view text, LinesEndAt linesEndAt);
+
 // Shows "The file has wrong format" (caption "Veltra") alone when the conversion refuses the
-// text; otherwise hands over to FinishConversion. True when the editor's text was replaced.
-bool RunConversion(EditorOps& editor, UserDialogs& dialogs, Conversion convert);
+// text; otherwise hands over to FinishConversion, with the failure hint. True when the editor's
+// text was replaced.
+bool RunConversion(EditorOps& editor, UserDialogs& dialogs, Conversion convert,
+                   LinesEndAt linesEndAt = LinesEndAt::Lf);
 
 bool RunTamselCassConversion(EditorOps& editor, UserDialogs& dialogs);
 bool RunBrennoCassConversion(EditorOps& editor, UserDialogs& dialogs);

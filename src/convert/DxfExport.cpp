@@ -3,6 +3,7 @@
 #include "convert/CassDxf.h"
 #include "convert/ConversionMessages.h"
 #include "convert/FileWrite.h"
+#include "convert/LineEnds.h"
 
 namespace halvex {
 
@@ -22,9 +23,12 @@ std::string DxfExportMessage(const DxfExportOutcome& outcome) {
 
 DxfExportOutcome RunCassDxfExport(EditorOps& editor, UserDialogs& dialogs,
                                   const std::string& path) {
-    const DxfExportOutcome outcome = ExportCassToDxf(editor.GetEditorText(), path);
+    const std::string text = editor.GetEditorText();
+    const DxfExportOutcome outcome = ExportCassToDxf(text, path);
+    const std::string hint =
+        outcome.written && outcome.points == 0 ? LfLineEndsHint(text) : std::string();
     dialogs.ShowMessage(DxfExportMessage(outcome), kAppCaption,
-                        outcome.written ? MessageIcon::None : MessageIcon::Error);
+                        outcome.written ? MessageIcon::None : MessageIcon::Error, hint);
     return outcome;
 }
 

@@ -24,7 +24,8 @@ DxfExportOutcome ExportCassToDxf(const std::string& editorText, const std::strin
 // not be written, "Cannot write the file <path>: <reason>. Nothing was exported.".
 std::string DxfExportMessage(const DxfExportOutcome& outcome);
 
-// GetEditorText, ExportCassToDxf, then the message (a write failure with the error icon).
+// GetEditorText, ExportCassToDxf, then the message (a write failure with the error icon). When no
+// point was found in a text with LF line ends, the line-end hint is shown below the message.
 DxfExportOutcome RunCassDxfExport(EditorOps& editor, UserDialogs& dialogs, const std::string& path);
 
 }  // namespace halvex

@@ -7,14 +7,17 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 
 namespace halvex {
 
 namespace {
 
+FileWriteResult Success() { return {true, {}}; }
 FileWriteResult Failure(int error) { return {false, std::strerror(error)}; }
+
+// Failures that say only that this way of writing is not allowed here; writing in place may be.
+bool IsRefusal(int error) { return error == EACCES || error == EPERM || error == EROFS; }
 
 // Writes all bytes, retrying short writes and interruptions; 0 or the errno of the failure.
 int WriteAll(int fd, std::string_view bytes) {
@@ -29,9 +32,8 @@ int WriteAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-// Writes, flushes and closes; 0 or the errno of the first failure. Closes fd in every case.
-int WriteAndClose(int fd, std::string_view bytes) {
-    int error = WriteAll(fd, bytes);
+// Flushes and closes fd in every case; the earlier `error`, else the errno of the first failure.
+int FlushAndClose(int fd, int error) {
     if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) error = errno;
     if (::close(fd) != 0 && error == 0 && errno != EINTR) error = errno;
     return error;
@@ -57,16 +59,78 @@ std::string ResolvedTarget(const std::string& path) {
     return target;
 }
 
-std::string SiblingName(const std::string& target) {
+// Creates a new, empty file beside the target; its descriptor, or -1 with errno set.
+int CreateSibling(const std::string& target, std::string& sibling) {
     static std::atomic<unsigned> counter{0};
-    return target + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        sibling = target + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        fd = ::open(sibling.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    return fd;
+}
+
+// Gives the new file the old one's owner, group and permissions; false when it cannot have them
+// all (another user's file, a group the user is not in, a set-id bit that was dropped).
+bool TakeOverOwnerAndMode(int fd, const struct stat& old) {
+    struct stat now;
+    if (::fstat(fd, &now) != 0) return false;
+    if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
+        ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        return false;
+    if (::fchmod(fd, old.st_mode & 07777) != 0 || ::fstat(fd, &now) != 0) return false;
+    return now.st_uid == old.st_uid && now.st_gid == old.st_gid &&
+           (now.st_mode & 07777) == (old.st_mode & 07777);
+}
+
+// Reserves room for `size` bytes without changing the file: 0, or the errno that says there is
+// no room. A file system that cannot reserve is written without.
+int ReserveRoom(int fd, std::size_t size) {
+    if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0)
+        return 0;
+    return errno == ENOSPC || errno == EDQUOT || errno == EFBIG ? errno : 0;
 }
 
 FileWriteResult WriteInPlace(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return Failure(errno);
-    const int error = WriteAndClose(fd, bytes);
-    return error ? Failure(error) : FileWriteResult{true, {}};
+    struct stat info;
+    int error = ::fstat(fd, &info) == 0 ? 0 : errno;
+    const bool regular = error == 0 && S_ISREG(info.st_mode);
+    if (regular) error = ReserveRoom(fd, bytes.size());
+    if (error == 0) error = WriteAll(fd, bytes);
+    // Written from the start without truncating first, so the old bytes stay until the new ones
+    // are safely reserved; what is left of a longer old file is cut off at the end.
+    if (error == 0 && regular && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0)
+        error = errno;
+    error = FlushAndClose(fd, error);
+    return error ? Failure(error) : Success();
+}
+
+// Writes a new file beside the target and renames it over the target; writes in place where the
+// folder or the target does not allow that. `existing` is the target's state, nullptr when the
+// target does not exist yet.
+FileWriteResult ReplaceOrWriteInPlace(const std::string& target, std::string_view bytes,
+                                      const struct stat* existing) {
+    std::string sibling;
+    const int fd = CreateSibling(target, sibling);
+    if (fd < 0) return IsRefusal(errno) ? WriteInPlace(target, bytes) : Failure(errno);
+    if (existing && !TakeOverOwnerAndMode(fd, *existing)) {
+        ::close(fd);
+        ::unlink(sibling.c_str());
+        return WriteInPlace(target, bytes);
+    }
+    const int written = FlushAndClose(fd, WriteAll(fd, bytes));
+    if (written != 0) {
+        ::unlink(sibling.c_str());
+        return Failure(written);
+    }
+    if (::rename(sibling.c_str(), target.c_str()) == 0) return Success();
+    const int error = errno;
+    ::unlink(sibling.c_str());
+    // A folder with the sticky bit lets only a file's owner replace it.
+    return IsRefusal(error) ? WriteInPlace(target, bytes) : Failure(error);
 }
 
 }  // namespace
@@ -74,30 +138,14 @@ FileWriteResult WriteInPlace(const std::string& path, std::string_view bytes) {
 FileWriteResult WriteWholeFile(const std::string& path, std::string_view bytes) {
     const std::string target = ResolvedTarget(path);
     struct stat existing;
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode))
-        return WriteInPlace(target, bytes);                                    // a device, a fifo
-    if (exists && ::access(target.c_str(), W_OK) != 0) return Failure(errno);  // write-protected
-
-    std::string sibling;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        sibling = SiblingName(target);
-        fd = ::open(sibling.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) {
-        if (errno == EACCES || errno == EPERM || errno == EROFS) return WriteInPlace(target, bytes);
-        return Failure(errno);
-    }
-    if (exists) ::fchmod(fd, existing.st_mode & 07777);
-    int error = WriteAndClose(fd, bytes);
-    if (error == 0 && ::rename(sibling.c_str(), target.c_str()) != 0) error = errno;
-    if (error != 0) {
-        ::unlink(sibling.c_str());
-        return Failure(error);
-    }
-    return {true, {}};
+    if (::stat(target.c_str(), &existing) != 0)
+        return ReplaceOrWriteInPlace(target, bytes, nullptr);
+    if (!S_ISREG(existing.st_mode)) return WriteInPlace(target, bytes);  // a device, a pipe
+    // A write-protected file is not replaced, although its folder would allow that.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return Failure(errno);
+    // Replacing would cut the file off from its other names.
+    if (existing.st_nlink > 1) return WriteInPlace(target, bytes);
+    return ReplaceOrWriteInPlace(target, bytes, &existing);
 }
 
 }  // namespace halvex

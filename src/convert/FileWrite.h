@@ -1,10 +1,15 @@
 #pragma once
-// Writes a whole file so that a failure can never pass for success and never leaves a half-written
-// file in place of an earlier one: the bytes go to a new file beside the target, every write and
-// the close are checked, and only then is the new file renamed over the target. A target that is
-// a symbolic link has its link target replaced. Where no file can be made beside the target (a
-// directory without write permission), the target itself is truncated and written, still
-// checking every step.
+// The one routine that writes a whole file: the document save, the DXF export and halvex-convert
+// all use it, so a failure can never pass for success and always carries the system's reason.
+//
+// A regular file is replaced safely where that changes nothing but its bytes: the bytes go to a
+// new file beside it, every write and the close are checked, and only then is the new file
+// renamed over the old one, so a failure leaves the old file whole. That needs a folder that
+// takes a new file, a file with no other hard link, and an owner, group and permissions that the
+// new file can be given. Otherwise the file itself is written (space is reserved first where the
+// file system allows, so a full disk is found before anything is overwritten), still checking
+// every step. A device or a pipe is always written in place, never replaced. A target that is a
+// symbolic link has its link target written.
 
 #include <string>
 #include <string_view>

@@ -5,9 +5,9 @@
 namespace halvex {
 
 bool FinishConversion(EditorOps& editor, UserDialogs& dialogs, const std::string& output,
-                      bool produced) {
+                      bool produced, const std::string& hint) {
     if (!produced) {
-        dialogs.ShowMessage(kTransformFailedMessage, kProgramCaption);
+        dialogs.ShowMessage(kTransformFailedMessage, kProgramCaption, MessageIcon::None, hint);
         return false;
     }
     if (!editor.ConfirmUnsaved()) return false;

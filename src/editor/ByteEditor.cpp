@@ -1,7 +1,5 @@
 #include "editor/ByteEditor.h"
 
-#include <QTimer>
-
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 
@@ -10,8 +8,11 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
+#include <QTimer>
 #include <algorithm>
 
+#include "convert/LineEnds.h"
 #include "editor/EditorFont.h"
 
 namespace halvex {
@@ -25,6 +26,9 @@ struct KeyBinding {
     int key;
     int alternateKey;
 };
+
+// The exact bytes of a copy, put on the clipboard beside the plain text for Halvex itself.
+const QString kBytesMimeType = QStringLiteral("application/x-halvex-bytes");
 
 constexpr int kShift = Qt::SHIFT;
 constexpr int kCtrl = Qt::CTRL;
@@ -71,14 +75,7 @@ std::string_view UpToNul(std::string_view text) {
 
 std::string ClipboardTextToBytes(const QString& text) {
     const QByteArray latin1 = text.toLatin1();
-    const std::string_view bytes = UpToNul(std::string_view(latin1.constData(), latin1.size()));
-    std::string result;
-    result.reserve(bytes.size() + bytes.size() / 16);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) result.push_back('\r');
-        result.push_back(bytes[i]);
-    }
-    return result;
+    return LfToCrLf(UpToNul(std::string_view(latin1.constData(), latin1.size())));
 }
 
 std::size_t FittingInsertLength(std::string_view inserted, std::size_t room) {
@@ -141,11 +138,13 @@ std::size_t ByteEditor::Length() const {
     return static_cast<std::size_t>(SendScintilla(Base::SCI_GETLENGTH));
 }
 
-std::string ByteEditor::Bytes() const {
+std::string ByteEditor::Bytes() const { return std::string(BytesView()); }
+
+std::string_view ByteEditor::BytesView() const {
     const std::size_t length = Length();
     const char* text =
         reinterpret_cast<const char*>(SendScintilla(Base::SCI_GETCHARACTERPOINTER));
-    return text ? std::string(text, length) : std::string();
+    return text ? std::string_view(text, length) : std::string_view();
 }
 
 std::string ByteEditor::SelectedBytes() const {
@@ -257,8 +256,11 @@ void ByteEditor::UndoOnce() {
 void ByteEditor::CopyToClipboard() {
     if (!HasSelection()) return;
     const std::string bytes = SelectedBytes();
-    QApplication::clipboard()->setText(
-        QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const QByteArray exact(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    auto* data = new QMimeData;
+    data->setText(QString::fromLatin1(exact));
+    data->setData(kBytesMimeType, exact);
+    QApplication::clipboard()->setMimeData(data);
 }
 
 void ByteEditor::CutToClipboard() {
@@ -269,8 +271,17 @@ void ByteEditor::CutToClipboard() {
 
 void ByteEditor::PasteFromClipboard() {
     if (isReadOnly()) return;
-    const QString text = QApplication::clipboard()->text();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data) return;
+    const QString text = data->text();
     if (text.isEmpty()) return;
+    // Halvex's own copy pastes back byte for byte, as long as the plain text beside it is still
+    // the one Halvex put there; text from other programs follows the line-end rule.
+    const QByteArray exact = data->data(kBytesMimeType);
+    if (!exact.isEmpty() && QString::fromLatin1(exact) == text) {
+        ReplaceSelectionAsUser(UpToNul(std::string_view(exact.constData(), exact.size())));
+        return;
+    }
     ReplaceSelectionAsUser(ClipboardTextToBytes(text));
 }
 
@@ -285,6 +296,15 @@ void ByteEditor::ReplaceSelectionAsUser(std::string_view text) {
     const long end = SendScintilla(Base::SCI_GETTARGETEND);
     SendScintilla(Base::SCI_ENDUNDOACTION);
     SendScintilla(Base::SCI_GOTOPOS, end);
+}
+
+void ByteEditor::ReplaceAllAsUser(std::string_view text, std::size_t caret) {
+    if (isReadOnly()) return;
+    SendScintilla(Base::SCI_BEGINUNDOACTION);
+    SendScintilla(Base::SCI_SETTARGETRANGE, 0UL, static_cast<long>(Length()));
+    SendScintilla(Base::SCI_REPLACETARGET, static_cast<unsigned long>(text.size()), text.data());
+    SendScintilla(Base::SCI_ENDUNDOACTION);
+    SendScintilla(Base::SCI_GOTOPOS, static_cast<unsigned long>(std::min(caret, text.size())));
 }
 
 void ByteEditor::OnModified(int type, int length) {

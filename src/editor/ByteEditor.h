@@ -6,7 +6,8 @@
 //   characters, fixed-pitch font;
 // - the user cannot grow the text past its capacity (typing is refused, a paste is cut short);
 // - one level of undo: Undo reverts the last change, a second Undo reverts the first;
-// - Cut, Copy and Paste use the clipboard's plain text, byte for byte as Latin-1;
+// - Cut, Copy and Paste use the clipboard's plain text, byte for byte as Latin-1; a copy also
+//   carries its exact bytes, so that pasting it back into Halvex changes no line end;
 // - only the plain editing and moving keys are bound; everything else (Undo, clipboard keys,
 //   Scintilla's line and case commands) is left to the window's accelerators or does nothing.
 
@@ -28,6 +29,8 @@ public:
 
     std::size_t Length() const;
     std::string Bytes() const;
+    // The text without a copy; valid until the next change.
+    std::string_view BytesView() const;
     std::string SelectedBytes() const;
     std::size_t SelectionLength() const;
     bool HasSelection() const;
@@ -54,6 +57,9 @@ public:
     void CutToClipboard();
     void CopyToClipboard();
     void PasteFromClipboard();
+    // Replaces the whole text as one change that Undo reverts, caret to `caret`; refused while
+    // read-only. The caller checks the capacity.
+    void ReplaceAllAsUser(std::string_view text, std::size_t caret);
 
 signals:
     // Text was inserted or deleted, by the user or by the program.

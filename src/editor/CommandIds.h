@@ -46,5 +46,6 @@ inline constexpr int kTransformBrennoNez = 32789;
 inline constexpr int kStopTransfer = 32790;
 inline constexpr int kSerialPorts = 32791;
 inline constexpr int kWindowPointPlot = 32792;
+inline constexpr int kEditLineEndsToCrLf = 32793;  // Edit menu: a CR before every LF that has none
 
 }  // namespace halvex::ids

@@ -1,8 +1,10 @@
 #include "editor/HalvexDoc.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include "common/EditorOps.h"
+#include "convert/FileWrite.h"
 #include "editor/CommandIds.h"
 #include "editor/FileDialogs.h"
 #include "editor/HalvexView.h"
@@ -62,9 +64,10 @@ bool CHalvexDoc::OnOpenDocument(const QString& path) {
 
 bool CHalvexDoc::OnSaveDocument(const QString& path) {
     const std::string text = view_ ? view_->GetEditorText() : std::string();
-    const FileWriteResult written = WriteTextFile(path, text);
-    if (!written.written) {
-        ShowAppMessage(view_ ? view_->window() : nullptr, CannotSaveMessage(path, written.error));
+    const FileWriteResult written = WriteWholeFile(QFile::encodeName(path).toStdString(), text);
+    if (!written.ok) {
+        ShowAppMessage(view_ ? view_->window() : nullptr,
+                       CannotSaveMessage(path, QString::fromLocal8Bit(written.error)));
         return false;
     }
     if (view_) view_->ClearTextModified();

@@ -200,6 +200,9 @@ void CHalvexView::BuildCommands() {
     commands_.Add(ids::kEditPaste, {[this] { editor_->PasteFromClipboard(); },
                                     [] { return !QApplication::clipboard()->text().isEmpty(); },
                                     {}});
+    commands_.Add(
+        ids::kEditLineEndsToCrLf,
+        {[this] { OnEditLineEndsToCrLf(); }, [this] { return CanChangeLineEndsToCrLf(); }, {}});
 }
 
 const CommandHandler* CHalvexView::FindCommandHandler(int id) const { return commands_.Find(id); }

@@ -86,6 +86,10 @@ public:
     void OnFilePrintPreview();
     // Prints the text on the shared printer without asking; false when printing failed.
     bool PrintWithoutDialog();
+    // Puts a CR before every LF that has none, as one change that Undo reverts (see
+    // HalvexViewEdit.cpp); possible while the text is writable and holds such an LF.
+    void OnEditLineEndsToCrLf();
+    bool CanChangeLineEndsToCrLf() const;
 
     // The program's own commands (see HalvexViewTransform.cpp, HalvexViewComm.cpp and
     // HalvexViewUpload.cpp).

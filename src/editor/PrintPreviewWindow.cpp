@@ -1,10 +1,11 @@
 #include "editor/PrintPreviewWindow.h"
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QShortcut>
-#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -17,21 +18,46 @@ namespace {
 constexpr int kMaxZoom = 2;
 constexpr double kZoomStep = 1.6;
 
+// A tool button shows its action's icon text, which Qt makes from the text by dropping "&" and
+// "...". Given the whole text, the button reads as written and its mnemonic (Alt and the
+// underlined letter) presses it.
+void SetButtonText(QAction* action, const QString& text) {
+    action->setText(text);
+    action->setIconText(text);
+}
+
+// A button of the bar. The bar is a row of buttons rather than a tool bar, which would move the
+// buttons that do not fit into a menu where their mnemonics no longer work: the row keeps the
+// window at least as wide as all of them.
+QAction* AddButton(QWidget* bar, const QString& text) {
+    auto* action = new QAction(bar);
+    SetButtonText(action, text);
+    auto* button = new QToolButton(bar);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setAutoRaise(true);
+    button->setDefaultAction(action);
+    bar->layout()->addWidget(button);
+    return action;
+}
+
 }  // namespace
 
 PrintPreviewWindow::PrintPreviewWindow(QWidget* parent, QPrinter& printer, std::string text,
                                        const QString& title)
     : QDialog(parent), text_(std::move(text)), preview_(new QPrintPreviewWidget(&printer, this)) {
     setWindowTitle(title);
-    auto* bar = new QToolBar(this);
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    print_ = bar->addAction(QStringLiteral("&Print..."));
-    nextPage_ = bar->addAction(QStringLiteral("&Next Page"));
-    prevPage_ = bar->addAction(QStringLiteral("Pre&v Page"));
-    pages_ = bar->addAction(QString());
-    zoomIn_ = bar->addAction(QStringLiteral("Zoom &In"));
-    zoomOut_ = bar->addAction(QStringLiteral("Zoom &Out"));
-    close_ = bar->addAction(QStringLiteral("&Close"));
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(2, 2, 2, 2);
+    row->setSpacing(1);
+    print_ = AddButton(bar, QStringLiteral("&Print..."));
+    nextPage_ = AddButton(bar, QStringLiteral("&Next Page"));
+    prevPage_ = AddButton(bar, QStringLiteral("Pre&v Page"));
+    pages_ = AddButton(bar, QString());
+    zoomIn_ = AddButton(bar, QStringLiteral("Zoom &In"));
+    zoomOut_ = AddButton(bar, QStringLiteral("Zoom &Out"));
+    close_ = AddButton(bar, QStringLiteral("&Close"));
+    row->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -102,7 +128,8 @@ void PrintPreviewWindow::UpdateBar() {
     const int page = CurrentPage();
     nextPage_->setEnabled(page < PageCount());
     prevPage_->setEnabled(page > 1);
-    pages_->setText(pagesShown_ == 1 ? QStringLiteral("&Two Page") : QStringLiteral("&One Page"));
+    SetButtonText(pages_,
+                  pagesShown_ == 1 ? QStringLiteral("&Two Page") : QStringLiteral("&One Page"));
     zoomIn_->setEnabled(zoomLevel_ < kMaxZoom);
     zoomOut_->setEnabled(zoomLevel_ > 0);
 }

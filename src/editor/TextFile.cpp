@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace halvex {
 
@@ -38,52 +37,6 @@ FileReadResult ReadTextFile(const QString& path, std::size_t capacity) {
     }
     result.outcome = FileReadOutcome::Read;
     result.bytes = std::move(bytes);
-    return result;
-}
-
-namespace {
-
-// Opens the file for writing and writes every byte; false with the file's error otherwise.
-bool OpenAndWrite(QFileDevice& file, std::string_view bytes, FileWriteResult& result) {
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size())) {
-        result.error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
-// A device or a pipe is written to, never replaced by a regular file.
-FileWriteResult WriteInPlace(const QString& path, std::string_view bytes) {
-    FileWriteResult result;
-    QFile file(path);
-    if (!OpenAndWrite(file, bytes, result)) return result;
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
-        result.error = file.errorString();
-        return result;
-    }
-    result.written = true;
-    return result;
-}
-
-}  // namespace
-
-FileWriteResult WriteTextFile(const QString& path, std::string_view bytes) {
-    const QFileInfo target(path);  // follows symbolic links
-    if (target.exists() && !target.isFile() && !target.isDir()) return WriteInPlace(path, bytes);
-    FileWriteResult result;
-    QSaveFile file(path);
-    if (!OpenAndWrite(file, bytes, result)) {
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit()) {
-        result.error = file.errorString();
-        return result;
-    }
-    result.written = true;
     return result;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
-// Reading and writing a document file byte for byte.
+// Reading a document file byte for byte, and the messages of failed opens, reads and saves. Saving
+// goes through the one file-writing routine of the core (convert/FileWrite.h).
 
 #include <QString>
 #include <cstddef>
 #include <string>
-#include <string_view>
 
 namespace halvex {
 
@@ -23,15 +23,6 @@ struct FileReadResult {
 
 // Reads the whole file when it holds at most `capacity` bytes.
 FileReadResult ReadTextFile(const QString& path, std::size_t capacity);
-
-struct FileWriteResult {
-    bool written = false;
-    QString error;
-};
-
-// Writes exactly `bytes`, replacing the file only once everything was written, so a failure
-// leaves the old file as it was. A device or a pipe is written to in place.
-FileWriteResult WriteTextFile(const QString& path, std::string_view bytes);
 
 // The messages shown when a file cannot be opened, read or written.
 QString CannotOpenMessage(const QString& path, const QString& error);

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPointer>
 #include <QPrintDialog>
@@ -175,7 +175,17 @@ bool PrintOnSharedPrinter(QWidget* parent, const std::string& text, const QStrin
 }
 
 void ShowPrintSetup(QWidget* parent) {
-    QPageSetupDialog dialog(&SharedPrinter(), parent);
+    QPrintDialog dialog(&SharedPrinter(), parent);
+    dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    // Only the printer and its options are chosen here; which pages to print is asked by Print.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    // The dialog is made for printing; here its confirming button only keeps the choice.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
     dialog.exec();
 }
 

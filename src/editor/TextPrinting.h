@@ -35,7 +35,8 @@ void PrintWithDialog(QWidget* parent, const std::string& text, const QString& ti
 // when it fails. False when printing failed or was cancelled.
 bool PrintOnSharedPrinter(QWidget* parent, const std::string& text, const QString& title,
                           const QString& printerName = {});
-// The Print Setup command.
+// The Print Setup command: the printer dialog on the shared printer, so the printer and options
+// chosen there are those that Print and Print Preview use.
 void ShowPrintSetup(QWidget* parent);
 // The Print Preview command; `print` runs the Print command when the preview's Print is chosen.
 void ShowPrintPreview(QWidget* parent, const std::string& text, const QString& title,

@@ -44,7 +44,7 @@ const std::vector<Menu> kExpectedMenus = {
       {"Recent File", 57616}, {nullptr, 0}, {"e&Xit", 57665}}},
     {"&Edit",
      {{"&Undo\tCtrl+Z", 57643}, {nullptr, 0}, {"Cu&t\tCtrl+X", 57635}, {"&Copy\tCtrl+C", 57634},
-      {"&Paste\tCtrl+V", 57637}}},
+      {"&Paste\tCtrl+V", 57637}, {nullptr, 0}, {"Line Ends to CR LF", 32793}}},
     {"&Comm",
      {{"ParameTer\tCtrl+T", 32772}, {nullptr, 0}, {"Download Tamsel Data\tCtrl+M", 32773},
       {"Download Brenno Data\tCtrl+N", 32784}, {nullptr, 0},

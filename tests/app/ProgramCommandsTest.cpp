@@ -4,8 +4,8 @@
 #include <QButtonGroup>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -13,6 +13,7 @@
 #include "app/HalvexApp.h"
 #include "app/MainFrame.h"
 #include "app/ParameterDlg.h"
+#include "convert/LineEnds.h"
 #include "editor/AppSettings.h"
 #include "editor/DxfSaveDialog.h"
 #include "editor/HalvexDoc.h"
@@ -129,6 +130,17 @@ private slots:
         QVERIFY(boxes.shown.empty());
         QVERIFY(!view_->TextModified());
         QVERIFY(view_->GetDocument()->IsModified());
+    }
+
+    void lfLinesAreExplainedAndMendedByLineEndsToCrLf() {
+        BoxRecorder boxes;
+        SetUserText("P1,100.5,200.25,3.1,TREE\n");
+        frame_->RouteCommand(32783);
+        QCOMPARE(boxes.Texts(), QStringList{QStringLiteral("Transform failed")});
+        QCOMPARE(boxes.shown[0].details, QString::fromLatin1(kLfLineEndsHint));
+        frame_->RouteCommand(32793);
+        frame_->RouteCommand(32783);
+        QCOMPARE(view_->GetEditorText(), std::string("P1,TREE,100.5,200.25,3.1\r\n"));
     }
 
     void tamselConversionReportsWrongFormatAlone() {

@@ -251,6 +251,21 @@ private slots:
                               QString::fromLatin1(kVersion.data(), qsizetype(kVersion.size())));
     }
 
+    void theWindowAndTheAboutBoxShowTheApplicationIcon() {
+        QVERIFY(app_->InitInstance({}));
+        QVERIFY(!app_->MainFrame()->windowIcon().pixmap(32).isNull());
+        CAboutDlg about(app_->MainFrame());
+        QVERIFY(!about.Icon()->pixmap().isNull());
+    }
+
+    void theAboutBoxShowsItsWholeText() {
+        CAboutDlg about;
+        const QRect text = about.Text()->geometry();
+        QCOMPARE(text.size().expandedTo(about.Text()->sizeHint()), text.size());
+        QVERIFY(about.rect().contains(text) && about.rect().contains(about.OkButton()->geometry()));
+        QVERIFY(!text.intersects(about.OkButton()->geometry()));
+    }
+
     void theRecentFileListKeepsTheLastFourOpened() {
         QVERIFY(app_->InitInstance({}));
         QCOMPARE(RecentMenuTexts(), QStringList{QStringLiteral("Recent File")});

@@ -5,6 +5,7 @@
 
 #include "convert/ConversionCommands.h"
 #include "convert/FinishConversion.h"
+#include "convert/LineEnds.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
 
@@ -127,6 +128,22 @@ TEST(RunTamselCassConversion, WrongFormatIsTheOnlyMessageAndNothingIsAsked) {
     EXPECT_EQ(editor.ConfirmQuestions(), 0);
     EXPECT_EQ(editor.Calls(), std::vector<std::string>{});
     EXPECT_EQ(editor.Text(), "TITLE\r\n" + kTamselText);
+}
+
+TEST(RunConversion, AFailureOnLfLinesSaysWhyWhereLinesAreFoundAtCr) {
+    const auto shown = [](bool (*run)(EditorOps&, UserDialogs&), const std::string& text) {
+        FakeEditor editor;
+        FakeDialogs dialogs;
+        editor.SetText(text);
+        EXPECT_FALSE(run(editor, dialogs));
+        EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Transform failed"});
+        return dialogs.Messages().empty() ? std::string("<none>") : dialogs.Messages()[0].details;
+    };
+    EXPECT_EQ(shown(RunDulmarCassConversion, "P,1,2,3,C\n"), kLfLineEndsHint);
+    EXPECT_EQ(shown(RunBrennoNezConversion, "08TP  P1\n"), kLfLineEndsHint);
+    // Lines that end with CR fail for another reason; the Tamsel conversions read LF lines.
+    EXPECT_EQ(shown(RunDulmarCassConversion, "not a point\r\n"), "");
+    EXPECT_EQ(shown(RunTamselPcodeConversion, "no codes\n"), "");
 }
 
 TEST(RunConversion, AsksOnlyAfterTheOutputIsBuilt) {

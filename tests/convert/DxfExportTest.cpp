@@ -9,6 +9,8 @@
 #include "DataFile.h"
 #include "convert/DxfExport.h"
 #include "convert/FileWrite.h"
+#include "convert/LineEnds.h"
+#include "support/ChildProcess.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
 
@@ -73,6 +75,20 @@ TEST_F(DxfExportTest, WithoutPointsTheEmptyDrawingIsStillWritten) {
     EXPECT_EQ(dialogs.Messages()[0].caption, "Halvex");
 }
 
+TEST_F(DxfExportTest, NoPointInLfLinesSaysWhy) {
+    testing::FakeEditor editor;
+    testing::FakeDialogs dialogs;
+    editor.SetText("P,C,1,2,3\nQ,C,4,5,6\n");
+    RunCassDxfExport(editor, dialogs, PathOf("lf.dxf"));
+    editor.SetText("not a point list\r\n");
+    RunCassDxfExport(editor, dialogs, PathOf("cr.dxf"));
+    ASSERT_EQ(dialogs.Messages().size(), 2u);
+    EXPECT_EQ(dialogs.Messages()[0].text, "The file is not CASS DAT format");
+    EXPECT_EQ(dialogs.Messages()[0].details, kLfLineEndsHint);
+    EXPECT_EQ(dialogs.Messages()[0].caption, "Halvex");
+    EXPECT_EQ(dialogs.Messages()[1].details, "");
+}
+
 TEST_F(DxfExportTest, AFileThatCannotBeMadeIsAnErrorNamingIt) {
     testing::FakeEditor editor;
     testing::FakeDialogs dialogs;
@@ -95,12 +111,17 @@ TEST_F(DxfExportTest, AFullDeviceIsAFailureNotASuccess) {
 }
 
 TEST_F(DxfExportTest, FailureKeepsTheEarlierFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores write protection";
+    // Root ignores write protection: the export runs as an ordinary user, in a folder that user
+    // may make files in.
     const std::string path = PathOf("kept.dxf");
     Put(path, "earlier drawing");
-    fs::permissions(path, fs::perms::owner_read);
-    const DxfExportOutcome outcome = ExportCassToDxf("P,C,1,2,3\r\n", path);
-    EXPECT_FALSE(outcome.written);
+    ::chmod(path.c_str(), 0444);
+    ::chmod(dir_.c_str(), 0777);
+    const int status = testing::RunInChild([&] {
+        if (!testing::BecomeOrdinaryUser()) return testing::kChildSetupFailed;
+        return ExportCassToDxf("P,C,1,2,3\r\n", path).written ? 1 : 0;
+    });
+    EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadFileBytes(path), "earlier drawing");
     EXPECT_EQ(FilesInDir(), 1u);
 }
@@ -121,13 +142,18 @@ TEST_F(DxfExportTest, ReplacingKeepsPermissionsAndSymbolicLinks) {
 }
 
 TEST_F(DxfExportTest, ADirectoryWithoutWritePermissionFallsBackToWritingInPlace) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores write protection";
+    // Root may make files in any folder: the write runs as an ordinary user, who may write the
+    // file but not make new files beside it.
     const std::string path = PathOf("in-place.dxf");
-    Put(path, "old");
-    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-    const FileWriteResult result = WriteWholeFile(path, "new bytes");
-    fs::permissions(dir_, fs::perms::owner_all);
-    EXPECT_TRUE(result.ok) << result.error;
+    Put(path, "older and longer");
+    ::chmod(path.c_str(), 0666);
+    ::chmod(dir_.c_str(), 0555);
+    const int status = testing::RunInChild([&] {
+        if (!testing::BecomeOrdinaryUser()) return testing::kChildSetupFailed;
+        return WriteWholeFile(path, "new bytes").ok ? 0 : 1;
+    });
+    ::chmod(dir_.c_str(), 0700);
+    EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadFileBytes(path), "new bytes");
 }
 

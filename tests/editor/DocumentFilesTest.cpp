@@ -1,5 +1,6 @@
 // Opening and saving documents byte for byte, the size limit, failures and the save prompt.
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,13 +8,15 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <cstring>
 #include <memory>
 
+#include "convert/FileWrite.h"
 #include "editor/ByteEditor.h"
 #include "editor/HalvexDoc.h"
 #include "editor/HalvexView.h"
 #include "editor/ShellTestKit.h"
-#include "editor/TextFile.h"
 
 using namespace halvex;
 using namespace halvex::testing;
@@ -150,10 +153,33 @@ private slots:
         QCOMPARE(ReadBytes(Path(QStringLiteral("current.txt"))), std::string("unsaved"));
     }
 
+    void aFailedSaveSaysTheSystemsReasonAndKeepsTheOldFile() {
+        const QString path = Path(QStringLiteral("current.txt"));
+        MakeModifiedDocument("old");
+        view_->SetEditorText(std::string(8192, 'x'));
+        BoxRecorder boxes;
+        // Files may grow to 4 KB only: the write fails as on a full disk, with EFBIG.
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        const bool written = doc_->OnSaveDocument(path);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!written);
+        QCOMPARE(boxes.Texts(),
+                 QStringList{QStringLiteral("Cannot save the file \"%1\".\n%2")
+                                 .arg(path, QString::fromLocal8Bit(std::strerror(EFBIG)))});
+        QCOMPARE(ReadBytes(path), std::string("old"));
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"current.txt"});
+    }
+
     void writingReplacesTheWholeFile() {
         const QString path = Path(QStringLiteral("shorter.txt"));
         WriteBytes(path, "a much longer old content");
-        QVERIFY(WriteTextFile(path, "new").written);
+        QVERIFY(WriteWholeFile(path.toStdString(), "new").ok);
         QCOMPARE(ReadBytes(path), std::string("new"));
 
         // A pipe (as a device) receives the bytes and stays what it is.
@@ -161,7 +187,7 @@ private slots:
         QCOMPARE(mkfifo(pipe.constData(), 0600), 0);
         const int reader = open(pipe.constData(), O_RDONLY | O_NONBLOCK);
         QVERIFY(reader >= 0);
-        QVERIFY(WriteTextFile(QString::fromLocal8Bit(pipe), "to the pipe\r\n").written);
+        QVERIFY(WriteWholeFile(pipe.toStdString(), "to the pipe\r\n").ok);
         char received[64] = {};
         const ssize_t got = read(reader, received, sizeof received);
         close(reader);

@@ -321,6 +321,45 @@ private slots:
         QCOMPARE(ClipboardTextToBytes(clipboard), bytes.toStdString());
     }
 
+    void halvexsOwnCopyPastesBackByteForByte() {
+        const std::string bytes = "LF only\nCR LF\r\nlone CR\rend\n";
+        view_->SetEditorText(bytes);
+        editor_->SelectAllBytes();
+        Run(ids::kEditCopy);
+        Run(ids::kEditPaste);
+        QCOMPARE(Text(), bytes);
+        // Text another program puts on the clipboard still follows the line-end rule.
+        QApplication::clipboard()->setText(QStringLiteral("x\ny"));
+        Run(ids::kEditPaste);
+        QCOMPARE(Text(), bytes + "x\r\ny");
+    }
+
+    void lineEndsToCrLfIsOneUndoableChange() {
+        const CommandHandler* command = view_->FindCommandHandler(ids::kEditLineEndsToCrLf);
+        view_->SetEditorText("a\nb\r\nc\n");
+        editor_->MoveCaret(2);  // before "b"
+        QVERIFY(command->IsEnabled());
+        Run(ids::kEditLineEndsToCrLf);
+        QCOMPARE(Text(), std::string("a\r\nb\r\nc\r\n"));
+        QCOMPARE(editor_->Caret(), std::size_t{3});
+        QVERIFY(view_->TextModified());
+        QVERIFY(doc_->IsModified());
+        QVERIFY(!command->IsEnabled());  // nothing left to change
+        Run(ids::kEditUndo);
+        QCOMPARE(Text(), std::string("a\nb\r\nc\n"));
+        Run(ids::kEditUndo);
+        QCOMPARE(Text(), std::string("a\r\nb\r\nc\r\n"));
+        // Past the capacity nothing is changed, and the user is told.
+        BoxRecorder boxes;
+        const std::string full = std::string(kCapacity - 1, 'x') + "\n";
+        view_->SetEditorText(full);
+        Run(ids::kEditLineEndsToCrLf);
+        QCOMPARE(boxes.shown.size(), std::size_t{1});
+        QCOMPARE(Text(), full);
+        view_->SetEditorReadOnly(true);
+        QVERIFY(!command->IsEnabled());
+    }
+
     void fittingInsertLength_data() {
         QTest::addColumn<QByteArray>("inserted");
         QTest::addColumn<int>("room");

@@ -1,8 +1,16 @@
 // Page layout of printed text, stopping a print job, and the print preview's bar.
 #include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
 
 #include "editor/AppSettings.h"
 #include "editor/PrintPreviewWindow.h"
@@ -13,6 +21,19 @@ using namespace halvex;
 using namespace halvex::testing;
 
 namespace {
+
+// Runs `step` on the next modal dialog once it is shown.
+void WhenModalOpens(std::function<void(QWidget*)> step) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, step] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            poll->deleteLater();
+            poll->stop();
+            step(modal);
+        }
+    });
+    poll->start(10);
+}
 
 std::string ManyLines(int count) {
     std::string text;
@@ -119,6 +140,59 @@ private slots:
         QVERIFY(!preview.isVisible());
         QVERIFY(!preview.PrintRequested());
         QCOMPARE(ReadPreviewPages(), 2);
+    }
+
+    void printSetupChoosesThePrinterThatPrintUses() {
+        QTemporaryDir dir;
+        const QString chosen = dir.filePath(QStringLiteral("chosen.pdf"));
+        QString seen;  // what the user saw: the kind of dialog, its title and its button
+        // The user chooses printing into a file (the one printer without a print server).
+        WhenModalOpens([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QPrintDialog*>(modal);
+            if (!dialog || dialog->printer() != &SharedPrinter()) return void(modal->close());
+            seen = dialog->windowTitle() + "/" +
+                   dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
+            dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(chosen);
+            dialog->accept();
+        });
+        ShowPrintSetup(nullptr);
+        QCOMPARE(seen, QStringLiteral("Print Setup/OK"));
+        QVERIFY(!QFile::exists(chosen));
+        // Print offers that choice: accepted as it stands, the job goes there.
+        WhenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
+        PrintWithDialog(nullptr, ManyLines(3), QStringLiteral("doc"));
+        QVERIFY(ReadBytes(chosen).rfind("%PDF", 0) == 0);
+        SharedPrinter().setOutputFileName(QString());
+    }
+
+    void thePreviewButtonsReadAsGivenAndAnswerTheirMnemonics() {
+        WritePreviewPages(1);
+        QPrinter printer;
+        PrintPreviewWindow preview(nullptr, printer, ManyLines(400), QStringLiteral("doc"));
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowActive(&preview));
+        QStringList shown;  // the visible buttons' texts, in order
+        const auto look = [&] {
+            shown.clear();
+            for (QToolButton* button : preview.findChildren<QToolButton*>())
+                if (button->isVisible()) shown << button->text();
+        };
+        look();
+        QCOMPARE(shown, (QStringList{"&Print...", "&Next Page", "Pre&v Page", "&Two Page",
+                                     "Zoom &In", "Zoom &Out", "&Close"}));
+        QTest::keyClick(&preview, Qt::Key_N, Qt::AltModifier);
+        QTRY_COMPARE(preview.CurrentPage(), 2);
+        QTest::keyClick(&preview, Qt::Key_V, Qt::AltModifier);
+        QTRY_COMPARE(preview.CurrentPage(), 1);
+        QTest::keyClick(&preview, Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(preview.ZoomLevel(), 1);
+        QTest::keyClick(&preview, Qt::Key_T, Qt::AltModifier);
+        QTRY_COMPARE(preview.PagesShown(), 2);
+        look();  // the wider "&One Page" pushes no button out of the row
+        QCOMPARE(shown.size(), 7);
+        QCOMPARE(shown[3], QStringLiteral("&One Page"));
+        QTest::keyClick(&preview, Qt::Key_C, Qt::AltModifier);
+        QTRY_VERIFY(!preview.isVisible());
     }
 
     void thePreviewStartsWithTheStoredPageCount() {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "convert/LineEnds.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -77,7 +79,8 @@ TEST_F(ConvertTool, FailuresPrintTheMessageAloneAndWriteNothing) {
     const std::vector<FailureCase> cases{
         {"tamsel-cass", "TITLE\nmore\n", "The file has wrong format\n"},
         {"tamsel-cass", "", "Transform failed\n"},
-        {"brenno-cass", "08TP\n", "Transform failed\n"},
+        {"brenno-cass", "08TP\n",
+         "Transform failed\n" + std::string(halvex::kLfLineEndsHint) + "\n"},
         {"dulmar-cass", "A,B\r\n", "Transform failed\n"},
         {"tamsel-pcode", "no entries\n", "Transform failed\n"},
     };
@@ -100,6 +103,11 @@ TEST_F(ConvertTool, DxfIsWrittenInBothOutcomes) {
     EXPECT_EQ(empty.status, 1);
     EXPECT_EQ(empty.err, "The file is not CASS DAT format\n");
     EXPECT_EQ(empty.out, ReadFile(HALVEX_TEST_DATA_DIR "/empty.dxf"));
+
+    const ToolRun lfLines = Convert("cass-dxf", "P1,C,1,2,3\n");
+    EXPECT_EQ(lfLines.status, 1);
+    EXPECT_EQ(lfLines.err,
+              "The file is not CASS DAT format\n" + std::string(halvex::kLfLineEndsHint) + "\n");
 }
 
 TEST_F(ConvertTool, BytesAfterANulAreIgnoredWithAWarning) {

@@ -4,8 +4,10 @@
 
 #include "convert/BrennoConversion.h"
 #include "convert/CassDxf.h"
+#include "convert/ConversionCommands.h"
 #include "convert/ConversionMessages.h"
 #include "convert/DulmarConversion.h"
+#include "convert/LineEnds.h"
 #include "convert/TamselCassConversion.h"
 #include "convert/TamselPcodeConversion.h"
 
@@ -15,19 +17,31 @@ namespace {
 
 constexpr int kFailure = 1;
 
-// A conversion as the menu command runs it: its output on success, its message otherwise.
-template <ConversionResult (*Convert)(std::string_view)>
+// The message, and the hint (when there is one) on the line below it.
+std::string WithHint(const std::string& message, const std::string& hint) {
+    return hint.empty() ? message : message + "\n" + hint;
+}
+
+// A conversion as the menu command runs it: its output on success, its message (and the hint
+// the menu command shows with it) otherwise.
+template <Conversion Convert, LinesEndAt LinesEnd = LinesEndAt::Lf>
 CommandResult RunConversion(std::string_view input) {
     const ConversionResult result = Convert(input);
     if (result.wrongFormat) return {{}, false, kWrongFormatMessage, kFailure};
-    if (!result.produced) return {{}, false, kTransformFailedMessage, kFailure};
+    if (!result.produced)
+        return {{},
+                false,
+                WithHint(kTransformFailedMessage, ConversionFailureHint(input, LinesEnd)),
+                kFailure};
     return {result.output, true, {}, 0};
 }
 
 // The drawing is written in both outcomes, as the export writes its file in both.
 CommandResult RunCassDxf(std::string_view input) {
     DxfDrawing drawing = BuildCassDxf(input);
-    if (drawing.points == 0) return {std::move(drawing.bytes), true, kNotCassMessage, kFailure};
+    if (drawing.points == 0)
+        return {std::move(drawing.bytes), true, WithHint(kNotCassMessage, LfLineEndsHint(input)),
+                kFailure};
     std::string message = kDxfSuccessPrefix + std::to_string(drawing.points) + " points";
     return {std::move(drawing.bytes), true, std::move(message), 0};
 }
@@ -36,11 +50,11 @@ constexpr std::array kCommands{
     ConvertCommand{"tamsel-cass", "Tamsel coordinate download to CASS point lines",
                    RunConversion<ConvertTamselToCass>},
     ConvertCommand{"brenno-cass", "Brenno point records to CASS point lines",
-                   RunConversion<ConvertBrennoToCass>},
+                   RunConversion<ConvertBrennoToCass, LinesEndAt::Cr>},
     ConvertCommand{"brenno-nez", "Brenno point records to a NEZ point list (north first)",
-                   RunConversion<ConvertBrennoToNez>},
+                   RunConversion<ConvertBrennoToNez, LinesEndAt::Cr>},
     ConvertCommand{"dulmar-cass", "Dulmar point lines to CASS point lines",
-                   RunConversion<ConvertDulmarToCass>},
+                   RunConversion<ConvertDulmarToCass, LinesEndAt::Cr>},
     ConvertCommand{"tamsel-pcode", "Tamsel code-list download to a numbered code table",
                    RunConversion<ConvertTamselPcode>},
     ConvertCommand{"cass-dxf", "CASS point lines to a DXF drawing", RunCassDxf},
