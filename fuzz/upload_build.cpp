@@ -1,6 +1,7 @@
 // BuildUpload on arbitrary bytes for every upload command: no crash, and a queue that the upload
 // transfer can send as it is: records end with 0x02, none is longer than the record sender takes
-// (251 bytes in the Tamsel family, 253 in the Brenno family, 255 otherwise), Tamsel blocks are at
+// with the handshake it was built for (251 bytes in the Tamsel family, 253 in the Brenno family
+// with Ack/Nak, 255 otherwise), Tamsel blocks are at
 // most 128 characters (a 0x02 in the text splits one), and a refused text has an empty queue.
 // Like the transfer, the check ends at the first empty record: what follows it is never sent.
 
@@ -15,11 +16,11 @@ namespace {
 
 using halvex::UploadKind;
 
-std::size_t RecordLimit(std::int16_t transferMode) {
-    return transferMode == 1 ? 251 : transferMode == 2 ? 253 : 255;
+std::size_t RecordLimit(std::int16_t transferMode, std::int32_t protocol) {
+    return transferMode == 1 ? 251 : transferMode == 2 && protocol == 1 ? 253 : 255;
 }
 
-void CheckQueue(const halvex::UploadBuild& build) {
+void CheckQueue(const halvex::UploadBuild& build, std::int32_t protocol) {
     if (build.Refused()) {
         if (!build.queue.empty()) std::abort();
         return;
@@ -30,7 +31,7 @@ void CheckQueue(const halvex::UploadBuild& build) {
         const std::size_t end = build.queue.find('\x02', start);
         const std::size_t length = end - start;
         if (length == 0) return;
-        if (length > RecordLimit(build.transferMode)) std::abort();
+        if (length > RecordLimit(build.transferMode, protocol)) std::abort();
         if (build.transferMode == 1 && length > 128) std::abort();
         start = end + 1;
     }
@@ -43,7 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (UploadKind kind : {UploadKind::TamselCoordinate, UploadKind::BrennoCoordinate,
                             UploadKind::CorvaneCoordinate, UploadKind::TamselCodeList,
                             UploadKind::BrennoCodeList, UploadKind::OtherData}) {
-        CheckQueue(halvex::BuildUpload(kind, text));
+        for (std::int32_t protocol : {halvex::kProtocolNone, halvex::kProtocolAckNak}) {
+            CheckQueue(halvex::BuildUpload(kind, text, protocol), protocol);
+        }
     }
     return 0;
 }

@@ -8,6 +8,10 @@
 
 namespace halvex {
 
+// The two handshake protocols, as the setting Protocol holds them.
+inline constexpr std::int32_t kProtocolNone = 0;
+inline constexpr std::int32_t kProtocolAckNak = 1;
+
 // A plain copy of the eight values, for the dialog and for tests.
 struct CommSettingsValues {
     std::int32_t PortIndex = 0;       // 0..5: "COM1".."COM6"

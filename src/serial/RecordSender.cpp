@@ -6,7 +6,6 @@
 namespace halvex {
 namespace {
 
-constexpr std::int32_t kProtocolAckNak = 1;
 
 void AppendThreeDigits(std::string& text, unsigned value) {
     text += static_cast<char>('0' + value / 100);
@@ -55,6 +54,12 @@ void PauseUnlessStopped(std::chrono::milliseconds duration,
         if (stopRequested && stopRequested()) return;
         std::this_thread::sleep_for(std::min<Clock::duration>(kSlice, deadline - now));
     }
+}
+
+std::size_t LongestRecordFor(std::int16_t transferMode, std::int32_t protocol) {
+    if (transferMode == 1) return kMaxTamselRecord;
+    if (transferMode == 2 && protocol == kProtocolAckNak) return kMaxBrennoRecord;
+    return kMaxPlainRecord;
 }
 
 std::string DecorateDataRecord(const std::string& record, std::int16_t transferMode,

@@ -30,6 +30,11 @@ inline constexpr std::size_t kMaxTamselRecord = 251;
 inline constexpr std::size_t kMaxBrennoRecord = 253;
 inline constexpr std::size_t kMaxPlainRecord = 255;
 
+// The longest record the sender takes in `transferMode` with `protocol`: 251 in the Tamsel family
+// (sequence digit and checksum follow), 253 in the Brenno family with Ack/Nak (comma and sum
+// byte follow), 255 otherwise.
+std::size_t LongestRecordFor(std::int16_t transferMode, std::int32_t protocol);
+
 using PauseFunction = std::function<void(std::chrono::milliseconds)>;
 
 // What one upload run sends with. TransferMode is the worker's own copy; Protocol and

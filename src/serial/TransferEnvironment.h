@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/EditorOps.h"
 #include "common/UserDialogs.h"
@@ -23,6 +24,8 @@ struct TransferFields {
     std::int16_t TransferMode = 0;  // 1 Tamsel, 2 Brenno, 3 Corvane / free text
     std::uint8_t SiteHeader = 0;    // 1 asks for the Tamsel job header
     std::string UploadQueue;        // records, each followed by one 0x02
+    // The editor line each queued record came from, for messages; may be empty.
+    std::vector<std::size_t> RecordLines = {};
 };
 
 struct TransferEnvironment {

@@ -53,6 +53,7 @@ private:
         std::int32_t counter = 0;
         return ForEachQueuedRecord(fields_.UploadQueue, [&](std::string_view queued) {
             const std::string record(queued);
+            if (!FitsTheSender(record)) return false;
             if (!SendDataRecord(record, context_, counter)) return false;
             ++recordsSent_;
             env_.workers.Progress().RecordSent();
@@ -61,6 +62,25 @@ private:
             if (echoing_) echoing_ = env_.editor.AppendEditorText(record + "\r\n");
             return !Stopping();
         });
+    }
+
+    // The queue was checked against the handshake in force when the upload started; when it has
+    // been changed since, a record may no longer fit. It is never cut: the transfer stops there.
+    bool FitsTheSender(const std::string& record) {
+        const std::size_t longest =
+            LongestRecordFor(fields_.TransferMode, env_.settings.Protocol.load());
+        if (record.size() <= longest) return true;
+        const std::size_t index = recordsSent_;
+        const std::string where = index < fields_.RecordLines.size()
+                                      ? "Line " + std::to_string(fields_.RecordLines[index])
+                                      : "Record " + std::to_string(index + 1);
+        env_.dialogs.ShowMessage(where + " cannot be sent: its record has " +
+                                     std::to_string(record.size()) +
+                                     " characters, more than the " + std::to_string(longest) +
+                                     " the instrument takes with the handshake now set. The "
+                                     "transfer was stopped.",
+                                 kProgramCaption, MessageIcon::Warning);
+        return false;
     }
 
     // Writes the family's closing bytes, each pause counted from when what came before has

@@ -123,7 +123,7 @@ std::string BrennoCodeListBuilder::AddLine(std::string_view line) {
     const std::string text = WithoutCarriageReturns(line);
     if (text.empty()) return {};
     const std::string record = MakeBrennoCodeRecord(text);
-    if (LongestQueuedPiece(record) > kMaxBrennoRecord) return LineTooLong(kMaxBrennoRecord);
+    if (LongestQueuedPiece(record) > longestRecord_) return LineTooLong(longestRecord_);
     QueueRecord(record);
     return {};
 }

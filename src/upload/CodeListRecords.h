@@ -36,8 +36,14 @@ private:
 
 class BrennoCodeListBuilder : public RecordBuilder {
 public:
-    using RecordBuilder::RecordBuilder;
+    // `longestRecord`: what the sender takes with the handshake in force (253 with Ack/Nak,
+    // where a comma and a sum byte follow; 255 without).
+    BrennoCodeListBuilder(std::string& queue, std::size_t longestRecord)
+        : RecordBuilder(queue), longestRecord_(longestRecord) {}
     std::string AddLine(std::string_view line) override;
+
+private:
+    std::size_t longestRecord_;
 };
 
 class OtherDataBuilder : public RecordBuilder {

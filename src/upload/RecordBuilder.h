@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/RecordQueue.h"
+
 namespace halvex {
 
 class RecordBuilder {
@@ -24,7 +26,7 @@ public:
 protected:
     void QueueRecord(std::string_view record) {
         queue_.append(record);
-        queue_ += '\x02';
+        queue_ += kRecordEnd;
     }
     std::string& queue_;
 };

@@ -7,11 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "common/RecordQueue.h"
 #include "convert/TamselFieldStream.h"
 
 namespace halvex {
-
-inline constexpr char kRecordEnd = '\x02';
 
 class TamselBlockPacker {
 public:

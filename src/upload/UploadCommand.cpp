@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "common/RecordQueue.h"
+
 #include "serial/UploadWorker.h"
 #include "upload/CodeListRecords.h"
 #include "upload/CoordinateRecords.h"
@@ -34,7 +36,8 @@ KindSettings SettingsFor(UploadKind kind) {
     return {0, 0};
 }
 
-std::unique_ptr<RecordBuilder> MakeBuilder(UploadKind kind, std::string& queue) {
+std::unique_ptr<RecordBuilder> MakeBuilder(UploadKind kind, std::string& queue,
+                                           std::int32_t protocol) {
     switch (kind) {
         case UploadKind::TamselCoordinate:
             return std::make_unique<TamselCoordinateBuilder>(queue);
@@ -45,7 +48,7 @@ std::unique_ptr<RecordBuilder> MakeBuilder(UploadKind kind, std::string& queue) 
         case UploadKind::TamselCodeList:
             return std::make_unique<TamselCodeListBuilder>(queue);
         case UploadKind::BrennoCodeList:
-            return std::make_unique<BrennoCodeListBuilder>(queue);
+            return std::make_unique<BrennoCodeListBuilder>(queue, LongestRecordFor(2, protocol));
         case UploadKind::OtherData:
             return std::make_unique<OtherDataBuilder>(queue);
     }
@@ -57,9 +60,22 @@ std::string RefusalMessage(std::size_t lineNumber, const std::string& reason) {
            ". Nothing was sent.";
 }
 
+// Gives each record queued since the last call the editor line `lineNumber`.
+class RecordLineNotes {
+public:
+    void Note(UploadBuild& build, std::size_t lineNumber) {
+        for (; scanned_ < build.queue.size(); ++scanned_) {
+            if (build.queue[scanned_] == kRecordEnd) build.recordLines.push_back(lineNumber);
+        }
+    }
+
+private:
+    std::size_t scanned_ = 0;
+};
+
 }  // namespace
 
-UploadBuild BuildUpload(UploadKind kind, const std::string& editorText) {
+UploadBuild BuildUpload(UploadKind kind, const std::string& editorText, std::int32_t protocol) {
     const KindSettings settings = SettingsFor(kind);
     UploadBuild build;
     build.siteHeader = settings.siteHeader;
@@ -68,26 +84,30 @@ UploadBuild BuildUpload(UploadKind kind, const std::string& editorText) {
     std::string text;
     text.reserve(editorText.size() + 2);
     text.append(editorText).append("\r\n");
-    std::unique_ptr<RecordBuilder> builder = MakeBuilder(kind, build.queue);
+    std::unique_ptr<RecordBuilder> builder = MakeBuilder(kind, build.queue, protocol);
     std::size_t lineNumber = 0;
+    RecordLineNotes notes;
     ForEachUploadLine(text, [&](std::string_view line) {
         ++lineNumber;
         std::string reason = builder->AddLine(line);
+        notes.Note(build, lineNumber);
         if (reason.empty()) return true;
         build.refusal = RefusalMessage(lineNumber, reason);
         return false;
     });
     if (build.Refused()) {
         build.queue.clear();
+        build.recordLines.clear();
     } else {
         builder->Finish();
+        notes.Note(build, lineNumber);
     }
     return build;
 }
 
 std::optional<TransferFields> RunUploadCommand(UploadKind kind, const TransferEnvironment& env) {
     if (!env.editor.ConfirmUnsaved()) return std::nullopt;
-    UploadBuild build = BuildUpload(kind, env.editor.GetEditorText());
+    UploadBuild build = BuildUpload(kind, env.editor.GetEditorText(), env.settings.Protocol.load());
     if (build.Refused()) {
         env.dialogs.ShowMessage(build.refusal, kProgramCaption, MessageIcon::Warning);
         return std::nullopt;

@@ -64,7 +64,7 @@ TEST(BuildUpload, TamselCoordinateRecords) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        UploadBuild build = BuildUpload(c.kind, c.text);
+        UploadBuild build = BuildUpload(c.kind, c.text, kProtocolAckNak);
         EXPECT_FALSE(build.Refused()) << c.label << ": " << build.refusal;
         EXPECT_EQ(build.queue, Queue(c.records)) << c.label;
         EXPECT_EQ(build.siteHeader, 1) << c.label;
@@ -96,7 +96,7 @@ TEST(BuildUpload, BrennoAndCorvaneCoordinateRecords) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        UploadBuild build = BuildUpload(c.kind, c.text);
+        UploadBuild build = BuildUpload(c.kind, c.text, kProtocolAckNak);
         EXPECT_FALSE(build.Refused()) << c.label << ": " << build.refusal;
         EXPECT_EQ(build.queue, Queue(c.records)) << c.label;
         EXPECT_EQ(build.siteHeader, 1) << c.label;
@@ -190,14 +190,14 @@ TEST(BuildUpload, CodeListAndOtherDataQueues) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        UploadBuild build = BuildUpload(c.kind, c.text);
+        UploadBuild build = BuildUpload(c.kind, c.text, kProtocolAckNak);
         EXPECT_FALSE(build.Refused()) << c.label << ": " << build.refusal;
         EXPECT_EQ(build.queue, Queue(c.records)) << c.label;
         EXPECT_EQ(build.siteHeader, 0) << c.label;
     }
-    EXPECT_EQ(BuildUpload(UploadKind::TamselCodeList, "").transferMode, 1);
-    EXPECT_EQ(BuildUpload(UploadKind::BrennoCodeList, "").transferMode, 2);
-    EXPECT_EQ(BuildUpload(UploadKind::OtherData, "").transferMode, 3);
+    EXPECT_EQ(BuildUpload(UploadKind::TamselCodeList, "", kProtocolNone).transferMode, 1);
+    EXPECT_EQ(BuildUpload(UploadKind::BrennoCodeList, "", kProtocolNone).transferMode, 2);
+    EXPECT_EQ(BuildUpload(UploadKind::OtherData, "", kProtocolNone).transferMode, 3);
 }
 
 struct LimitCase {
@@ -270,7 +270,7 @@ TEST(BuildUpload, RefusesWhatTheInstrumentCannotTakeNamingTheLine) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        UploadBuild build = BuildUpload(c.kind, c.text);
+        UploadBuild build = BuildUpload(c.kind, c.text, kProtocolAckNak);
         EXPECT_EQ(build.refusal, c.refusal) << c.label;
         if (!c.refusal.empty()) {
             EXPECT_EQ(build.queue, "") << c.label;
@@ -278,6 +278,21 @@ TEST(BuildUpload, RefusesWhatTheInstrumentCannotTakeNamingTheLine) {
             EXPECT_NE(build.queue, "") << c.label;
         }
     }
+}
+
+TEST(BuildUpload, BrennoCodeRecordsFitTheHandshakeInForceAndRecordsKnowTheirLines) {
+    const std::string record254 = Fields(16, 14) + ",1234567890";
+    const std::string record255 = record254 + "1";
+    const std::string text = "5,TREE\r\n\r\n" + record254 + "\r\n" + record255 + "\r\n";
+    const UploadBuild none = BuildUpload(UploadKind::BrennoCodeList, text, kProtocolNone);
+    EXPECT_FALSE(none.Refused()) << none.refusal;
+    EXPECT_EQ(none.recordLines, (std::vector<std::size_t>{1, 3, 4}));
+    EXPECT_EQ(BuildUpload(UploadKind::BrennoCodeList, text + record255 + "2", kProtocolNone).refusal,
+              "Line 5 cannot be uploaded: the record would be longer than 255 characters. "
+              "Nothing was sent.");
+    EXPECT_EQ(BuildUpload(UploadKind::BrennoCodeList, text, kProtocolAckNak).refusal,
+              "Line 3 cannot be uploaded: the record would be longer than 253 characters. "
+              "Nothing was sent.");
 }
 
 }  // namespace

@@ -139,7 +139,7 @@ TEST(TransferUpload, EveryCommandAndProtocolPutsEachByteOnTheLineInOrder) {
             PtyUpload u;
             u.editor.SetText(*c.text);
             u.settings.Protocol = protocol;
-            const UploadBuild build = BuildUpload(c.kind, *c.text);
+            const UploadBuild build = BuildUpload(c.kind, *c.text, protocol);
             u.StartInstrument(Script(build.transferMode, protocol));
             std::optional<TransferFields> fields = RunUploadCommand(c.kind, u.Env());
             ASSERT_TRUE(fields.has_value());
@@ -228,7 +228,7 @@ TEST(TransferUpload, ReplyFailuresStopWithoutTrailer) {
         const std::string before = c.kind == UploadKind::TamselCodeList ? codes : points;
         u.editor.SetText(before);
         u.settings.Protocol = 1;
-        const UploadBuild build = BuildUpload(c.kind, before);
+        const UploadBuild build = BuildUpload(c.kind, before, kProtocolAckNak);
         u.StartInstrument(Script(build.transferMode, 1, c.fault, c.every));
         ASSERT_TRUE(RunUploadCommand(c.kind, u.Env()).has_value()) << c.label;
         u.Finish();

@@ -41,8 +41,9 @@ struct UploadFixture {
         settings.LineDelayMs = 5;
     }
     TransferEnvironment Env() { return {editor, dialogs, settings, ports, workers}; }
-    void Run(std::int16_t mode, std::uint8_t siteHeader, std::string queue) {
-        UploadWorker(Env(), TransferFields{mode, siteHeader, std::move(queue)},
+    void Run(std::int16_t mode, std::uint8_t siteHeader, std::string queue,
+             std::vector<std::size_t> lines = {}) {
+        UploadWorker(Env(), TransferFields{mode, siteHeader, std::move(queue), std::move(lines)},
                      [this](std::chrono::milliseconds ms) {
                          pauses.push_back(static_cast<int>(ms.count()));
                      });
@@ -192,6 +193,21 @@ TEST(UploadWorker, AByteTheDeviceDoesNotTakeFailsTheUploadWithoutTrailer) {
             << c.label;
         EXPECT_EQ(f.port->CloseCount(), 1) << c.label;
     }
+}
+
+TEST(UploadWorker, ARecordThatNoLongerFitsTheHandshakeStopsTheUploadThere) {
+    // Built without a handshake; Ack/Nak was chosen in the parameter dialog before sending.
+    UploadFixture f;
+    f.settings.Protocol = kProtocolAckNak;
+    f.AnswerEveryRecord("\x06");
+    const std::string record(254, 'c');
+    f.Run(2, 0, "short\x02" + record + "\x02" + "never\x02", {2, 7, 9});
+    EXPECT_EQ(f.port->Written(), "short,\x5c\r\n");  // the sum of "short," is 0x5C
+    EXPECT_EQ(f.dialogs.Texts().back(),
+              "Line 7 cannot be sent: its record has 254 characters, more than the 253 the "
+              "instrument takes with the handshake now set. The transfer was stopped.");
+    EXPECT_EQ(f.editor.Text(), "short\r\n");
+    EXPECT_EQ(f.port->CloseCount(), 1);
 }
 
 TEST(UploadWorker, PortFailuresLeaveTheEditorUntouched) {
