@@ -277,7 +277,7 @@ bool PosixSerialPort::WriteByte(std::uint8_t byte) {
 bool PosixSerialPort::DrainOutput() { return DrainUntil(std::nullopt); }
 
 bool PosixSerialPort::DrainUntil(std::optional<Clock::time_point> deadline) {
-    const std::chrono::microseconds perCharacter = CharacterTime();
+    std::optional<std::chrono::microseconds> perCharacter;  // asked only when there is a wait
     for (;;) {
         if (aborted_.load() || fd_ < 0) return false;
         const int queued = QueuedOutputBytes();
@@ -287,8 +287,9 @@ bool PosixSerialPort::DrainUntil(std::optional<Clock::time_point> deadline) {
         if (queued <= 0 && TransmitterEmpty()) return true;
         // Sleep about as long as the queued bytes need; a stalled line is checked again after
         // the longest sleep, and Abort() or a hang-up ends the wait at once.
+        if (!perCharacter) perCharacter = CharacterTime();
         auto sleep = std::chrono::duration_cast<std::chrono::milliseconds>(
-            perCharacter * std::max(queued, 1) + std::chrono::milliseconds(1));
+            *perCharacter * std::max(queued, 1) + std::chrono::milliseconds(1));
         sleep = std::min<std::chrono::milliseconds>(sleep, kLongestDrainSleep);
         if (deadline) {
             const auto left =
@@ -302,10 +303,15 @@ bool PosixSerialPort::DrainUntil(std::optional<Clock::time_point> deadline) {
 
 int PosixSerialPort::QueuedOutputBytes() const { return outputCounter_(); }
 
-bool PosixSerialPort::TransmitterEmpty() const {
-    // Only UART drivers answer this; for the others the output count is all there is to know.
+bool PosixSerialPort::TransmitterEmpty() {
+    // Only UART drivers answer this; for the others the output count is all there is to know,
+    // and they are not asked again.
+    if (!askTransmitter_) return true;
     unsigned int status = 0;
-    if (::ioctl(fd_, TIOCSERGETLSR, &status) != 0) return true;
+    if (::ioctl(fd_, TIOCSERGETLSR, &status) != 0) {
+        askTransmitter_ = errno != ENOTTY && errno != EINVAL;
+        return true;
+    }
     return (status & TIOCSER_TEMT) != 0;
 }
 

@@ -68,7 +68,7 @@ private:
     // Bytes in the driver's output queue; negative when the driver cannot tell.
     int QueuedOutputBytes() const;
     // False while a UART's transmitter still shifts out the last byte; true where it cannot tell.
-    bool TransmitterEmpty() const;
+    bool TransmitterEmpty();
     // How long one character takes on the line at the current settings.
     std::chrono::microseconds CharacterTime() const;
 
@@ -77,6 +77,7 @@ private:
     bool exclusiveIoctl_;
     std::atomic<bool> aborted_{false};
     std::function<int()> outputCounter_;
+    bool askTransmitter_ = true;  // false once the driver has said it has no transmitter status
     std::uint32_t readTimeoutMs_ = 0;
     // Bytes already taken from the driver but not yet handed out; order and content are kept, so
     // this is the same queue the driver would hold, read in fewer system calls.
