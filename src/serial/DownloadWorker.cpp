@@ -127,14 +127,15 @@ std::string NulBytesReplacedMessage(std::size_t count) {
            " of value 0, which the editor cannot hold. They are shown as the byte SUB (0x1A).";
 }
 
-void DownloadWorker(const TransferEnvironment& env, std::int16_t transferMode) {
+TransferOutcome DownloadWorker(const TransferEnvironment& env, std::int16_t transferMode) {
     env.workers.Progress().Begin(TransferKind::Download);
     env.editor.ClearEditor();
     std::unique_ptr<SerialPort> port = OpenCommPort(env);
-    if (!port) return;
+    if (!port) return TransferOutcome::Failed;
     std::size_t nulBytesShown = 0;
     std::size_t linesShown = 0;
     bool stopped = false;
+    bool completed = false;
     {
         AttachedPort attached(env.workers, *port);
         env.editor.SetEditorReadOnly(true);
@@ -143,7 +144,8 @@ void DownloadWorker(const TransferEnvironment& env, std::int16_t transferMode) {
         env.workers.Progress().StartClock();
         const DownloadEnd end = started ? run.Receive() : DownloadEnd::ReadFailed;
         // A download that reached its terminator is complete, whenever a stop came.
-        stopped = end != DownloadEnd::Terminator && env.workers.StopRequested();
+        completed = end == DownloadEnd::Terminator;
+        stopped = !completed && env.workers.StopRequested();
         if (stopped) {
             port->Close();
         } else {
@@ -154,18 +156,22 @@ void DownloadWorker(const TransferEnvironment& env, std::int16_t transferMode) {
     }
     env.editor.SetEditorReadOnly(false);
     if (stopped) {
-        if (env.workers.StopSilently()) return;
+        if (env.workers.StopSilently()) return TransferOutcome::Stopped;
         env.dialogs.ShowMessage(DownloadStoppedMessage(linesShown), kProgramCaption,
                                 MessageIcon::None,
                                 nulBytesShown > 0 ? NulBytesReplacedMessage(nulBytesShown) : "");
-        return;
+        return TransferOutcome::Stopped;
     }
     if (nulBytesShown > 0) Tell(env, NulBytesReplacedMessage(nulBytesShown));
+    return completed ? TransferOutcome::Completed : TransferOutcome::Failed;
 }
 
-bool StartDownload(TransferEnvironment env, std::int16_t transferMode) {
+bool StartDownload(TransferEnvironment env, std::int16_t transferMode, TransferDone done) {
     WorkerRegistry& workers = env.workers;
-    return workers.Start([env, transferMode] { DownloadWorker(env, transferMode); });
+    return workers.Start([env, transferMode, done = std::move(done)] {
+        const TransferOutcome outcome = DownloadWorker(env, transferMode);
+        if (done) done(outcome);
+    });
 }
 
 }  // namespace halvex

@@ -10,6 +10,7 @@
 
 #include "serial/CommunicationMessages.h"
 #include "serial/TransferEnvironment.h"
+#include "serial/TransferOutcome.h"
 
 namespace halvex {
 
@@ -34,10 +35,10 @@ inline constexpr std::size_t kCaretToEnd = std::numeric_limits<std::size_t>::max
 // 2 Brenno, 3 Corvane); the protocol and the other settings are read live from env.settings.
 // A stop (env.workers.StopAll) ends it with "Transfer stopped. N lines were received.", or
 // without any message when the stop is silent or the program is closing.
-void DownloadWorker(const TransferEnvironment& env, std::int16_t transferMode);
+TransferOutcome DownloadWorker(const TransferEnvironment& env, std::int16_t transferMode);
 
 // Starts DownloadWorker on a thread tracked by env.workers and returns at once; false when no
-// thread could be started.
-bool StartDownload(TransferEnvironment env, std::int16_t transferMode);
+// thread could be started. `done`, when given, learns how the worker ended.
+bool StartDownload(TransferEnvironment env, std::int16_t transferMode, TransferDone done = {});
 
 }  // namespace halvex

@@ -111,12 +111,12 @@ private:
 
 }  // namespace
 
-void UploadWorker(const TransferEnvironment& env, const TransferFields& fields,
-                  PauseFunction pause) {
+TransferOutcome UploadWorker(const TransferEnvironment& env, const TransferFields& fields,
+                             PauseFunction pause) {
     const std::size_t recordsTotal = CountQueuedRecords(fields.UploadQueue);
     env.workers.Progress().Begin(TransferKind::Upload, recordsTotal);
     std::unique_ptr<SerialPort> port = OpenCommPort(env);
-    if (!port) return;
+    if (!port) return TransferOutcome::Failed;
     bool finished = false;
     bool stopping = false;
     std::size_t recordsSent = 0;
@@ -130,14 +130,21 @@ void UploadWorker(const TransferEnvironment& env, const TransferFields& fields,
     port->Close();
     if (finished && !stopping) {
         env.dialogs.ShowMessage(kCommunicationFinished, kProgramCaption);
-    } else if (stopping && !env.workers.StopSilently()) {
+        return TransferOutcome::Completed;
+    }
+    if (!stopping) return TransferOutcome::Failed;
+    if (!env.workers.StopSilently()) {
         env.dialogs.ShowMessage(UploadStoppedMessage(recordsSent, recordsTotal), kProgramCaption);
     }
+    return TransferOutcome::Stopped;
 }
 
-bool StartUploadTransfer(TransferEnvironment env, TransferFields fields) {
+bool StartUploadTransfer(TransferEnvironment env, TransferFields fields, TransferDone done) {
     WorkerRegistry& workers = env.workers;
-    return workers.Start([env, fields = std::move(fields)] { UploadWorker(env, fields); });
+    return workers.Start([env, fields = std::move(fields), done = std::move(done)] {
+        const TransferOutcome outcome = UploadWorker(env, fields);
+        if (done) done(outcome);
+    });
 }
 
 }  // namespace halvex

@@ -5,6 +5,7 @@
 
 #include "serial/RecordSender.h"
 #include "serial/TransferEnvironment.h"
+#include "serial/TransferOutcome.h"
 
 namespace halvex {
 
@@ -17,11 +18,12 @@ inline constexpr const char* kJobHeaderSecond = "Site1     +00001.000000200020-1
 
 // Runs one upload on the calling thread with the worker's own copy of the transfer fields.
 // `pause` replaces the real per-record pause (tests); empty means sleep.
-void UploadWorker(const TransferEnvironment& env, const TransferFields& fields,
-                  PauseFunction pause = {});
+TransferOutcome UploadWorker(const TransferEnvironment& env, const TransferFields& fields,
+                             PauseFunction pause = {});
 
 // Starts UploadWorker on a new thread tracked by env.workers and returns at once. False when
-// no thread could be started (the program is closing, or the system refused a thread).
-bool StartUploadTransfer(TransferEnvironment env, TransferFields fields);
+// no thread could be started (the program is closing, or the system refused a thread). `done`,
+// when given, learns how the worker ended.
+bool StartUploadTransfer(TransferEnvironment env, TransferFields fields, TransferDone done = {});
 
 }  // namespace halvex
