@@ -1,90 +1,46 @@
 #include "support/FakeEditor.h"
 
-#include <algorithm>
-
 namespace halvex::testing {
 
-std::string FakeEditor::GetEditorText() {
-    std::lock_guard lock(mutex_);
-    return text_;
-}
-
 void FakeEditor::SetEditorText(const std::string& text) {
-    std::lock_guard lock(mutex_);
-    calls_.push_back("Set:" + text);
-    text_ = text;
-    caret_ = 0;
-    textModified_ = false;
+    Record("Set:" + text);
+    MemoryEditor::SetEditorText(text);
 }
 
 void FakeEditor::ClearEditor() {
-    std::lock_guard lock(mutex_);
-    calls_.push_back("Clear");
-    if (readOnly_ || text_.empty()) return;
-    text_.clear();
-    caret_ = 0;
-    textModified_ = documentModified_ = true;
+    Record("Clear");
+    MemoryEditor::ClearEditor();
 }
 
 bool FakeEditor::AppendEditorText(const std::string& text) {
-    std::lock_guard lock(mutex_);
-    calls_.push_back("Append:" + text);
-    if (text_.size() + text.size() > kEditorCapacity) return false;
-    text_.insert(caret_, text);
-    caret_ += text.size();
-    textModified_ = documentModified_ = true;
-    return true;
+    Record("Append:" + text);
+    return MemoryEditor::AppendEditorText(text);
 }
 
 void FakeEditor::MoveCaretTo(std::size_t index) {
-    std::lock_guard lock(mutex_);
-    calls_.push_back("Caret:" + std::to_string(index));
-    caret_ = std::min(index, text_.size());
+    Record("Caret:" + std::to_string(index));
+    MemoryEditor::MoveCaretTo(index);
 }
 
 void FakeEditor::SetEditorReadOnly(bool readOnly) {
-    std::lock_guard lock(mutex_);
-    calls_.push_back(readOnly ? "ReadOnly:1" : "ReadOnly:0");
-    readOnly_ = readOnly;
+    Record(readOnly ? "ReadOnly:1" : "ReadOnly:0");
+    MemoryEditor::SetEditorReadOnly(readOnly);
 }
 
 bool FakeEditor::ConfirmUnsaved() {
-    std::lock_guard lock(mutex_);
-    calls_.push_back("Confirm");
-    if (!textModified_) return true;
-    ++confirmQuestions_;
-    return confirmAnswer_;
+    Record("Confirm");
+    return MemoryEditor::ConfirmUnsaved();
 }
 
 void FakeEditor::SetText(const std::string& text) {
-    std::lock_guard lock(mutex_);
-    text_ = text;
-    caret_ = 0;
+    const bool modified = TextModified();
+    MemoryEditor::SetEditorText(text);
+    SetTextModified(modified);
 }
 
-std::string FakeEditor::Text() const {
-    std::lock_guard lock(mutex_);
-    return text_;
-}
-bool FakeEditor::TextModified() const {
-    std::lock_guard lock(mutex_);
-    return textModified_;
-}
 bool FakeEditor::DocumentModified() const {
     std::lock_guard lock(mutex_);
     return documentModified_;
-}
-bool FakeEditor::ReadOnly() const {
-    std::lock_guard lock(mutex_);
-    return readOnly_;
-}
-std::size_t FakeEditor::Caret() const {
-    std::lock_guard lock(mutex_);
-    return caret_;
-}
-void FakeEditor::SetTextModified(bool modified) {
-    std::lock_guard lock(mutex_);
-    textModified_ = modified;
 }
 void FakeEditor::SetDocumentModified(bool modified) {
     std::lock_guard lock(mutex_);
@@ -101,6 +57,22 @@ int FakeEditor::ConfirmQuestions() const {
 std::vector<std::string> FakeEditor::Calls() const {
     std::lock_guard lock(mutex_);
     return calls_;
+}
+
+void FakeEditor::TextChanged() {
+    std::lock_guard lock(mutex_);
+    documentModified_ = true;
+}
+
+bool FakeEditor::AnswerUnsavedQuestion() {
+    std::lock_guard lock(mutex_);
+    ++confirmQuestions_;
+    return confirmAnswer_;
+}
+
+void FakeEditor::Record(std::string call) {
+    std::lock_guard lock(mutex_);
+    calls_.push_back(std::move(call));
 }
 
 }  // namespace halvex::testing
