@@ -2,11 +2,6 @@
 
 namespace halvex {
 
-std::unique_ptr<QSettings> OpenAppSettings() {
-    return std::make_unique<QSettings>(QString::fromLatin1(kSettingsOrganization),
-                                       QString::fromLatin1(kSettingsApplication));
-}
-
 int ReadPreviewPages() {
     return OpenAppSettings()->value(QStringLiteral("Settings/PreviewPages"), 0).toInt() == 2 ? 2
                                                                                             : 1;
@@ -14,34 +9,6 @@ int ReadPreviewPages() {
 
 void WritePreviewPages(int pages) {
     OpenAppSettings()->setValue(QStringLiteral("Settings/PreviewPages"), pages == 2 ? 2 : 1);
-}
-
-namespace {
-
-QString PortKey(const std::string& portName) {
-    return QStringLiteral("Ports/") + QString::fromStdString(portName);
-}
-
-}  // namespace
-
-void ReadPortChoices(PortChoices& choices) {
-    const std::unique_ptr<QSettings> settings = OpenAppSettings();
-    for (std::int32_t index = 0; index < kPortCount; ++index) {
-        const std::string name = *PortNameForIndex(index);
-        choices.Choose(name, settings->value(PortKey(name)).toString().toStdString());
-    }
-}
-
-void WritePortChoices(const PortChoices& choices) {
-    const std::unique_ptr<QSettings> settings = OpenAppSettings();
-    for (std::int32_t index = 0; index < kPortCount; ++index) {
-        const std::string name = *PortNameForIndex(index);
-        if (const std::optional<std::string> device = choices.Chosen(name)) {
-            settings->setValue(PortKey(name), QString::fromStdString(*device));
-        } else {
-            settings->remove(PortKey(name));
-        }
-    }
 }
 
 }  // namespace halvex
