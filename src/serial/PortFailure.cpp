@@ -38,32 +38,41 @@ std::string Join(const std::vector<std::string>& parts) {
     return text;
 }
 
-}  // namespace
-
-std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error) {
-    if (device.empty()) return "The port setting names no port from COM1 to COM6.";
+// `what` names the device; `chooseHint`, when not empty, says where another one is chosen.
+std::string DescribeFailure(const std::string& what, int error, const std::string& chooseHint) {
     const std::string reason = std::system_category().message(error);
+    const std::string hint = chooseHint.empty() ? "" : " " + chooseHint;
     switch (error) {
         case ENOENT:
         case ENODEV:
         case ENXIO:
-            return device + " (" + portName + "): " + reason + ". Is the adapter plugged in? " +
-                   ChooseHint(portName);
+            return what + ": " + reason + ". Is the adapter plugged in?" + hint;
         case EACCES:
         case EPERM:
-            return device + " (" + portName + "): " + reason +
+            return what + ": " + reason +
                    ". Serial devices belong to the group dialout: add your user to it (sudo "
                    "adduser $USER dialout), then log out and in again.";
         case EBUSY:
         case EWOULDBLOCK:
-            return device + " (" + portName +
-                   ") is held by another program or another transfer. Close it there, then try "
+            return what +
+                   " is held by another program or another transfer. Close it there, then try "
                    "again.";
         case ENOTTY:
-            return device + " (" + portName + ") is not a serial device. " + ChooseHint(portName);
+            return what + " is not a serial device." + hint;
         default:
-            return device + " (" + portName + "): " + reason + ".";
+            return what + ": " + reason + ".";
     }
+}
+
+}  // namespace
+
+std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error) {
+    if (device.empty()) return "The port setting names no port from COM1 to COM6.";
+    return DescribeFailure(device + " (" + portName + ")", error, ChooseHint(portName));
+}
+
+std::string DescribeDeviceOpenFailure(const std::string& device, int error) {
+    return DescribeFailure(device, error, "");
 }
 
 std::string DescribeLineSettings(const LineSettings& settings) {

@@ -11,6 +11,8 @@ namespace halvex {
 // Why `device` (the device `portName` stands for) did not open; `error` is the errno of the
 // step that failed.
 std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error);
+// The same for a device opened by its path alone, not through a port name.
+std::string DescribeDeviceOpenFailure(const std::string& device, int error);
 
 // Which of the four line settings `device` did not take: those where what it reports after the
 // request (`taken`) differs from `wanted`, or all four when it reports them unchanged.
