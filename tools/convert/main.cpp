@@ -7,8 +7,8 @@
 
 #include "Arguments.h"
 #include "CommandTable.h"
-#include "StreamIo.h"
 #include "common/Version.h"
+#include "shared/StreamIo.h"
 
 namespace {
 
@@ -72,10 +72,9 @@ int main(int argc, char** argv) {
                      Describe(args->input, true).c_str(), error.c_str());
         return kFailure;
     }
-    if (const std::size_t nul = input->find('\0'); nul != std::string::npos) {
+    if (const std::optional<std::size_t> nul = halvex::tool::CutAtNul(*input)) {
         std::fprintf(stderr, "halvex-convert: %s: bytes after the NUL byte at offset %zu ignored\n",
-                     Describe(args->input, true).c_str(), nul);
-        input->resize(nul);
+                     Describe(args->input, true).c_str(), *nul);
     }
 
     const halvex::tool::CommandResult result =

@@ -1,4 +1,4 @@
-#include "StreamIo.h"
+#include "shared/StreamIo.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -51,6 +51,13 @@ bool WriteAll(const std::string& path, std::string_view bytes, std::string& erro
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+std::optional<std::size_t> CutAtNul(std::string& bytes) {
+    const std::size_t nul = bytes.find('\0');
+    if (nul == std::string::npos) return std::nullopt;
+    bytes.resize(nul);
+    return nul;
 }
 
 }  // namespace halvex::tool

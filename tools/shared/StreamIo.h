@@ -1,6 +1,7 @@
 #pragma once
-// Whole-file reading and writing for halvex-convert, standard streams included ("-").
+// Whole-file reading and writing for the command-line programs, standard streams included ("-").
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,5 +14,9 @@ std::optional<std::string> ReadAll(const std::string& path, std::string& error);
 // Writes all bytes; false with the system's reason in error. A file is replaced only once all its
 // bytes are written.
 bool WriteAll(const std::string& path, std::string_view bytes, std::string& error);
+
+// A file opened in the editor ends before its first NUL byte, which the editor cannot hold: cuts
+// `bytes` there and returns the NUL's offset, or nothing when there is none.
+std::optional<std::size_t> CutAtNul(std::string& bytes);
 
 }  // namespace halvex::tool
