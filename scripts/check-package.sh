@@ -20,9 +20,11 @@ fail() { echo "package check failed: $*" >&2; exit 1; }
 echo "-- contents of $(basename "$deb")"
 listing=$(dpkg-deb -c "$deb" | awk '{print substr($6, 2)}')
 for path in /usr/bin/halvex /usr/bin/halvex-convert /usr/bin/halvex-station \
+    /usr/bin/halvex-transfer \
     /usr/share/applications/halvex.desktop /usr/share/icons/hicolor/48x48/apps/halvex.png \
     /usr/share/icons/hicolor/scalable/apps/halvex.svg /usr/share/man/man1/halvex.1.gz \
     /usr/share/man/man1/halvex-convert.1.gz /usr/share/man/man1/halvex-station.1.gz \
+    /usr/share/man/man1/halvex-transfer.1.gz \
     $doc/README.md $doc/decisions.md $doc/copyright $doc/changelog.gz \
     $doc/examples/tamsel-download.txt $doc/examples/tamsel-points.txt; do
   grep -qxF "$path" <<<"$listing" || fail "$path is missing"
@@ -58,6 +60,7 @@ apt=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::L
 trap 'rm -rf "$unpacked"; "${apt[@]}" purge halvex >/dev/null 2>&1 || true' EXIT
 "${apt[@]}" install "$deb"
 [ "$(halvex-convert --version)" = "halvex-convert $version" ] || fail "halvex-convert --version"
+[ "$(halvex-transfer --version)" = "halvex-transfer $version" ] || fail "halvex-transfer --version"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY halvex --version)" = "halvex $version" ] ||
   fail "halvex --version"
 halvex-convert tamsel-cass $doc/examples/tamsel-download.txt |
