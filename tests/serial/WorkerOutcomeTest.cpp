@@ -15,6 +15,16 @@ namespace {
 using namespace std::string_literals;
 
 struct Worker {
+    // `input` for a port COM1 that answers nothing else; no port without it.
+    Worker(std::optional<std::string> input, bool stopFirst = false) {
+        if (input) opener.Add("COM1")->QueueInput(*input);
+        if (stopFirst) workers.StopAll(StopNotice::Report);
+    }
+    TransferOutcome Download() { return DownloadWorker(env, 1); }
+    TransferOutcome Upload(std::int32_t protocol) {
+        settings.Protocol = protocol;
+        return UploadWorker(env, {2, 0, "R\x02"}, [](std::chrono::milliseconds) {});
+    }
     testing::FakeEditor editor;
     testing::FakeDialogs dialogs;
     CommSettings settings;
@@ -23,34 +33,12 @@ struct Worker {
     TransferEnvironment env{editor, dialogs, settings, opener, workers};
 };
 
-TransferOutcome Download(const std::string& input, bool portExists = true) {
-    Worker worker;
-    if (portExists) worker.opener.Add("COM1")->QueueInput(input);
-    return DownloadWorker(worker.env, 1);
-}
-
-TransferOutcome Upload(std::int32_t protocol, bool stopFirst = false) {
-    Worker worker;
-    worker.settings.Protocol = protocol;
-    worker.opener.Add("COM1");  // answers nothing
-    if (stopFirst) worker.workers.StopAll(StopNotice::Report);
-    return UploadWorker(worker.env, {2, 0, "R\x02"}, [](std::chrono::milliseconds) {});
-}
-
 TEST(WorkerOutcome, CompletedFailedOrStopped) {
-    EXPECT_EQ(Download("a\n\x04"), TransferOutcome::Completed);
-    EXPECT_EQ(Download("a\n\x00\n\x04"s),
-              TransferOutcome::Completed);                    // the NUL note is no failure
-    EXPECT_EQ(Download("a\n"), TransferOutcome::Failed);      // time-out
-    EXPECT_EQ(Download("", false), TransferOutcome::Failed);  // no port
-    EXPECT_EQ(Upload(0), TransferOutcome::Completed);
-    EXPECT_EQ(Upload(1), TransferOutcome::Failed);  // no reply under Ack/Nak
-    EXPECT_EQ(Upload(0, true), TransferOutcome::Stopped);
-
-    Worker stopped;
-    stopped.opener.Add("COM1")->QueueInput("a\n");
-    stopped.workers.StopAll(StopNotice::Report);
-    EXPECT_EQ(DownloadWorker(stopped.env, 1), TransferOutcome::Stopped);
+    EXPECT_EQ(Worker("\x00\n\x04"s).Download(), TransferOutcome::Completed);  // a note, no failure
+    EXPECT_EQ(Worker(std::nullopt).Download(), TransferOutcome::Failed);      // no port
+    EXPECT_EQ(Worker("").Upload(0), TransferOutcome::Completed);
+    EXPECT_EQ(Worker("").Upload(1), TransferOutcome::Failed);  // no reply under Ack/Nak
+    EXPECT_EQ(Worker("", true).Upload(0), TransferOutcome::Stopped);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// halvex-transfer's standard error: messages as lines, the progress line rewritten in place, and
-// the prompts that wait for Enter only where a user can press it.
+// halvex-transfer's standard error: messages as lines over the progress line, and prompts that
+// wait for Enter only where a user can press it.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -16,89 +16,50 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class Pipe {
-public:
-    Pipe() { EXPECT_EQ(::pipe2(fds_, O_CLOEXEC | O_NONBLOCK), 0); }
+struct Pipe {
+    Pipe() { EXPECT_EQ(::pipe2(fds, O_CLOEXEC | O_NONBLOCK), 0); }
     ~Pipe() {
-        ::close(fds_[0]);
-        ::close(fds_[1]);
+        ::close(fds[0]);
+        ::close(fds[1]);
     }
-    int In() const { return fds_[1]; }
-    int Out() const { return fds_[0]; }
     void Write(const std::string& bytes) const {
-        EXPECT_EQ(::write(In(), bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        EXPECT_EQ(::write(fds[1], bytes.data(), bytes.size()), ssize_t(bytes.size()));
     }
     std::string Take() const {
-        std::string bytes;
-        char buffer[256];
-        for (ssize_t got; (got = ::read(Out(), buffer, sizeof buffer)) > 0;) {
-            bytes.append(buffer, static_cast<std::size_t>(got));
-        }
-        return bytes;
+        char buffer[512];
+        const ssize_t got = ::read(fds[0], buffer, sizeof buffer);
+        return got > 0 ? std::string(buffer, std::size_t(got)) : "";
     }
-
-private:
-    int fds_[2] = {-1, -1};
+    int fds[2] = {-1, -1};
 };
 
-TEST(TransferConsole, ALinePrintedOverTheProgressErasesItFirst) {
-    Pipe screen;
-    ErrorConsole console(screen.In(), true);
-    console.ShowProgress("Record 1 of 3");
-    console.ShowProgress("Record 2 of 3");
-    console.PrintLine("Communication finished");
-    EXPECT_EQ(screen.Take(),
-              "\rRecord 1 of 3\x1b[K\rRecord 2 of 3\x1b[K\r\x1b[KCommunication finished\n");
-
-    console.HoldProgress(true);
-    console.ShowProgress("Record 3 of 3");
-    console.HoldProgress(false);
-    console.ClearProgress();
-    EXPECT_EQ(screen.Take(), "");
-
-    ErrorConsole quiet(screen.In(), false);
-    quiet.ShowProgress("Received 1 lines, 3 bytes");
-    quiet.PrintLine("Communication time out");
-    EXPECT_EQ(screen.Take(), "Communication time out\n");
-}
-
-TEST(TransferConsole, MessagesAreLinesWithTheirDetailsBelow) {
+TEST(TransferConsole, MessagesEraseTheProgressAndPromptsWaitForEnterOnlyAtATerminal) {
     Pipe screen;
     Pipe keyboard;
-    ErrorConsole console(screen.In(), false);
+    ErrorConsole console(screen.fds[1], true);
     WorkerRegistry workers;
-    ConsoleDialogs dialogs(console, workers, keyboard.Out(), false);
-    dialogs.ShowMessage("Cannot found COMM port!", kProgramCaption, MessageIcon::None,
-                        "/dev/ttyS0 (COM1): No such file or directory.");
-    // Nobody at a terminal: the prompt goes on at once.
-    dialogs.ShowMessage(kDownloadPromptComputerFirst, kProgramCaption);
-    EXPECT_EQ(screen.Take(), std::string("Cannot found COMM port!\n/dev/ttyS0 (COM1): No such file "
-                                         "or directory.\n") +
-                                 kDownloadPromptComputerFirst + "\n");
-}
+    ConsoleDialogs script(console, workers, keyboard.fds[0], false);
+    console.ShowProgress("Received 2 lines");
+    script.ShowMessage("Cannot found COMM port!", kProgramCaption, MessageIcon::None, "Why.");
+    script.ShowMessage(kDownloadPromptComputerFirst, kProgramCaption);  // goes on at once
+    EXPECT_EQ(screen.Take(), "\rReceived 2 lines\x1b[K\r\x1b[KCannot found COMM port!\nWhy.\n" +
+                                 std::string(kDownloadPromptComputerFirst) + "\n");
 
-TEST(TransferConsole, APromptAtATerminalWaitsForEnterOrAStop) {
-    Pipe screen;
-    Pipe keyboard;
-    ErrorConsole console(screen.In(), false);
-    WorkerRegistry workers;
-    ConsoleDialogs dialogs(console, workers, keyboard.Out(), true);
-
+    ConsoleDialogs terminal(console, workers, keyboard.fds[0], true);
     std::atomic<bool> closed{false};
     std::thread worker([&] {
-        dialogs.ShowMessage(kDownloadPromptStationFirst, kProgramCaption);
+        terminal.ShowMessage(kDownloadPromptStationFirst, kProgramCaption);
         closed = true;
     });
     keyboard.Write("ok");
     std::this_thread::sleep_for(300ms);
-    EXPECT_FALSE(closed);  // a line without its Enter does not close the prompt
+    EXPECT_FALSE(closed);  // typing without Enter does not close the prompt
     keyboard.Write("\n");
     worker.join();
+    terminal.ShowMessage(kCommunicationTimeOutMessage, kProgramCaption);  // never waits
 
-    // Other messages never wait.
-    dialogs.ShowMessage(kCommunicationTimeOutMessage, kProgramCaption);
-
-    std::thread stopped([&] { dialogs.ShowMessage(kDownloadPromptStationFirst, kProgramCaption); });
+    std::thread stopped(
+        [&] { terminal.ShowMessage(kDownloadPromptStationFirst, kProgramCaption); });
     workers.StopAll(StopNotice::Report);
     stopped.join();
 }

@@ -1,8 +1,7 @@
 #pragma once
-// Runs halvex-transfer as a child process with standard input from /dev/null and both output
-// streams captured, so a test can check its exit status, its output and its messages, and send
-// it a signal while it runs. HALVEX_COM1..HALVEX_COM6 are removed from the child's environment
-// unless the test sets them.
+// Runs halvex-transfer as a child process, standard input from /dev/null and both output streams
+// captured, so a test can check its exit status, output and messages and signal it while it
+// runs. HALVEX_COM1..HALVEX_COM6 are left out of its environment unless the test sets them.
 
 #include <sys/types.h>
 
@@ -19,25 +18,18 @@ struct ToolResult {
 
 class ToolProcess {
 public:
-    // Starts the program with `args`; `environment` holds NAME=VALUE words to add.
+    // `environment`: NAME=VALUE words added to the child's environment.
     explicit ToolProcess(const std::vector<std::string>& args,
                          const std::vector<std::string>& environment = {});
-    ~ToolProcess();
-    ToolProcess(const ToolProcess&) = delete;
-    ToolProcess& operator=(const ToolProcess&) = delete;
-
-    bool Started() const { return pid_ > 0; }
     void Signal(int signal) const;
-    // Reads both streams to their end and waits for the child.
     ToolResult Wait();
 
 private:
     pid_t pid_ = -1;
-    int outFd_ = -1;
-    int errFd_ = -1;
+    std::string outPath_;
+    std::string errPath_;
 };
 
-// Starts the program and waits for it.
 ToolResult RunTool(const std::vector<std::string>& args,
                    const std::vector<std::string>& environment = {});
 

