@@ -13,9 +13,9 @@
 #include "PointListData.h"
 #include "app/HalvexApp.h"
 #include "app/MainFrame.h"
-#include "app/PlotPainter.h"
-#include "app/PointPlotCanvas.h"
-#include "app/PointPlotWindow.h"
+#include "plot/PlotPainter.h"
+#include "plot/PointPlotCanvas.h"
+#include "plot/PointPlotWindow.h"
 #include "editor/ByteEditor.h"
 #include "editor/HalvexView.h"
 

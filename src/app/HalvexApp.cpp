@@ -9,6 +9,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/CommandLine.h"
+#include "app/ParameterDlg.h"
 #include "app/MainFrame.h"
 #include "editor/AppSettings.h"
 #include "editor/CommandIds.h"
@@ -16,12 +17,14 @@
 #include "editor/HalvexDoc.h"
 #include "editor/HalvexView.h"
 #include "editor/MessageBoxes.h"
+#include "editor/ParameterDialog.h"
 #include "editor/TextPrinting.h"
 #include "serial/TransferGuard.h"
 
 namespace halvex {
 
 CHalvexApp::CHalvexApp() : document_(new CHalvexDoc(this)) {
+    SetParameterEditor(&RunParameterDialog);
     commands_.Add(ids::kFileNew, {[this] { OnFileNew(); }, {}, {}});
     commands_.Add(ids::kFileOpen, {[this] { OnFileOpen(); }, {}, {}});
     commands_.Add(ids::kFilePrintSetup, {[this] { OnFilePrintSetup(); }, {}, {}});

@@ -15,7 +15,7 @@
 #include <QToolButton>
 
 #include "app/CommandTable.h"
-#include "app/PointPlotWindow.h"
+#include "plot/PointPlotWindow.h"
 #include "app/SerialPortsDlg.h"
 #include "app/ToolbarIcons.h"
 #include "editor/CommandIds.h"

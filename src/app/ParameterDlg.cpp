@@ -170,4 +170,12 @@ void CParameterDlg::FailOn(QLineEdit* edit, const std::string& message) {
     edit->selectAll();
 }
 
+std::optional<CommSettingsValues> RunParameterDialog(QWidget* parent,
+                                                     const CommSettingsValues& current) {
+    CParameterDlg dialog(parent);
+    dialog.SetMembers(DialogMembersFrom(current));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return CommSettingsFrom(dialog.Members());
+}
+
 }  // namespace halvex

@@ -5,6 +5,7 @@
 // reading anything.
 
 #include <QDialog>
+#include <optional>
 
 #include "serial/ParameterValidation.h"
 
@@ -65,5 +66,10 @@ private:
     QLineEdit* timeoutEdit_ = nullptr;
     QLineEdit* delayEdit_ = nullptr;
 };
+
+// Runs the dialog on `current`: the confirmed settings, or nothing when cancelled. This is the
+// parameter editor the application installs for the view.
+std::optional<CommSettingsValues> RunParameterDialog(QWidget* parent,
+                                                     const CommSettingsValues& current);
 
 }  // namespace halvex

@@ -1,8 +1,7 @@
 // The communication-parameter, download and stop commands of the view.
-#include "app/ParameterDlg.h"
 #include "editor/HalvexView.h"
+#include "editor/ParameterDialog.h"
 #include "serial/DownloadCommand.h"
-#include "serial/ParameterValidation.h"
 
 namespace halvex {
 
@@ -17,9 +16,7 @@ void RunDownload(CHalvexView& view, std::int16_t transferMode) {
 }  // namespace
 
 void CHalvexView::OnParameter() {
-    CParameterDlg dialog(this);
-    dialog.SetMembers(DialogMembersFrom(CommSettings.Load()));
-    if (dialog.exec() == QDialog::Accepted) CommSettings.Store(CommSettingsFrom(dialog.Members()));
+    if (auto confirmed = EditParameters(this, CommSettings.Load())) CommSettings.Store(*confirmed);
 }
 
 void CHalvexView::OnDownloadTamsel() { RunDownload(*this, 1); }

@@ -11,8 +11,8 @@
 
 #include "app/HalvexApp.h"
 #include "app/MainFrame.h"
-#include "app/PointPlotCanvas.h"
-#include "app/PointPlotWindow.h"
+#include "plot/PointPlotCanvas.h"
+#include "plot/PointPlotWindow.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))

@@ -8,8 +8,8 @@
 #include <memory>
 #include <optional>
 
-#include "app/PlotData.h"
-#include "app/PlotViewport.h"
+#include "plot/PlotData.h"
+#include "plot/PlotViewport.h"
 
 namespace halvex {
 

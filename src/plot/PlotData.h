@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/PlotViewport.h"
+#include "plot/PlotViewport.h"
 #include "convert/CassPointScan.h"
 #include "convert/CassPointWords.h"
 

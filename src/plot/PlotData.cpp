@@ -1,4 +1,4 @@
-#include "app/PlotData.h"
+#include "plot/PlotData.h"
 
 namespace halvex {
 

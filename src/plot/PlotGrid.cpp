@@ -1,4 +1,4 @@
-#include "app/PlotGrid.h"
+#include "plot/PlotGrid.h"
 
 #include <algorithm>
 #include <cmath>

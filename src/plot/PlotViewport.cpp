@@ -1,4 +1,4 @@
-#include "app/PlotViewport.h"
+#include "plot/PlotViewport.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/LabelPlacer.h"
+#include "plot/LabelPlacer.h"
 
 #include <algorithm>
 #include <cmath>

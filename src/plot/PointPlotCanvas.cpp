@@ -1,4 +1,4 @@
-#include "app/PointPlotCanvas.h"
+#include "plot/PointPlotCanvas.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -7,7 +7,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "app/PlotPainter.h"
+#include "plot/PlotPainter.h"
 
 namespace halvex {
 

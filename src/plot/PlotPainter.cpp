@@ -1,4 +1,4 @@
-#include "app/PlotPainter.h"
+#include "plot/PlotPainter.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -7,10 +7,10 @@
 #include <cmath>
 #include <vector>
 
-#include "app/LabelPlacer.h"
-#include "app/PlotData.h"
-#include "app/PlotGrid.h"
-#include "app/PlotViewport.h"
+#include "plot/LabelPlacer.h"
+#include "plot/PlotData.h"
+#include "plot/PlotGrid.h"
+#include "plot/PlotViewport.h"
 
 namespace halvex {
 

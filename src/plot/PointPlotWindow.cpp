@@ -1,4 +1,4 @@
-#include "app/PointPlotWindow.h"
+#include "plot/PointPlotWindow.h"
 
 #include <QBuffer>
 #include <QFileDialog>
@@ -19,8 +19,8 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
-#include "app/PlotPainter.h"
-#include "app/PointPlotCanvas.h"
+#include "plot/PlotPainter.h"
+#include "plot/PointPlotCanvas.h"
 #include "editor/ByteEditor.h"
 #include "editor/HalvexView.h"
 #include "editor/MessageBoxes.h"

@@ -12,7 +12,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/PlotData.h"
+#include "plot/PlotData.h"
 
 class QLabel;
 class QListWidget;

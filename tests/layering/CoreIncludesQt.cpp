@@ -1,0 +1,2 @@
+// Must not build: the core knows nothing of Qt.
+#include <QString>
