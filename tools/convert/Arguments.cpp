@@ -1,6 +1,6 @@
 #include "Arguments.h"
 
-#include "CommandTable.h"
+#include "ConvertCommands.h"
 
 namespace halvex::tool {
 

@@ -1,7 +1,7 @@
 // Upload previews: the records an upload command would send, exactly as it queues them (each
 // record followed by one 0x02), built from the input as from the editor's text.
 
-#include "CommandTable.h"
+#include "ConvertCommands.h"
 #include "upload/UploadCommand.h"
 
 namespace halvex::tool {

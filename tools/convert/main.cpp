@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Arguments.h"
-#include "CommandTable.h"
+#include "ConvertCommands.h"
 #include "common/Version.h"
 #include "shared/StreamIo.h"
 

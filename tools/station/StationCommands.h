@@ -24,9 +24,9 @@ std::vector<OptionDef> WithLineOptions(std::vector<OptionDef> own);
 // Reads --family and --protocol; false, after a message on standard error, when either is wrong.
 bool ReadFamilyAndProtocol(const ParsedOptions& options, Family& family, bool& ackNak);
 
-int RunDownloadCommand(const std::vector<std::string>& args);
+int RunStationDownload(const std::vector<std::string>& args);
 void PrintDownloadHelp(std::ostream& out);
-int RunUploadCommand(const std::vector<std::string>& args);
+int RunStationUpload(const std::vector<std::string>& args);
 void PrintUploadHelp(std::ostream& out);
 
 }  // namespace halvex::station

@@ -14,9 +14,9 @@ using halvex::station::StationCommand;
 
 const StationCommand kCommands[] = {
     {"download", "send a file to the computer as an instrument's download",
-     halvex::station::RunDownloadCommand, halvex::station::PrintDownloadHelp},
+     halvex::station::RunStationDownload, halvex::station::PrintDownloadHelp},
     {"upload", "receive an upload from the computer as the instrument would",
-     halvex::station::RunUploadCommand, halvex::station::PrintUploadHelp},
+     halvex::station::RunStationUpload, halvex::station::PrintUploadHelp},
 };
 
 void PrintUsage(std::ostream& out, bool withOptions) {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "station/lib/ControlBytes.h"
+#include "serial/ControlBytes.h"
 
 namespace halvex::station {
 

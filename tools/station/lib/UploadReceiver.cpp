@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "station/lib/ControlBytes.h"
+#include "serial/ControlBytes.h"
 
 namespace halvex::station {
 

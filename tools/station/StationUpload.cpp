@@ -61,7 +61,7 @@ void PrintUploadHelp(std::ostream& out) {
     PrintOptions(out, UploadOptionSpecs());
 }
 
-int RunUploadCommand(const std::vector<std::string>& args) {
+int RunStationUpload(const std::vector<std::string>& args) {
     ParsedOptions options = ParseOptions(args, UploadOptionSpecs());
     if (!options.error.empty()) {
         std::cerr << "halvex-station: " << options.error << "\n";

@@ -1,4 +1,4 @@
-#include "CommandTable.h"
+#include "ConvertCommands.h"
 
 #include <array>
 

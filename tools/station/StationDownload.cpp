@@ -75,7 +75,7 @@ void PrintDownloadHelp(std::ostream& out) {
     PrintOptions(out, DownloadOptionSpecs());
 }
 
-int RunDownloadCommand(const std::vector<std::string>& args) {
+int RunStationDownload(const std::vector<std::string>& args) {
     ParsedOptions options = ParseOptions(args, DownloadOptionSpecs());
     if (!options.error.empty()) {
         std::cerr << "halvex-station: " << options.error << "\n";
