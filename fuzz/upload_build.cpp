@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/RecordQueue.h"
 #include "upload/UploadCommand.h"
 
 namespace {
@@ -25,16 +26,12 @@ void CheckQueue(const halvex::UploadBuild& build, std::int32_t protocol) {
         if (!build.queue.empty()) std::abort();
         return;
     }
-    if (!build.queue.empty() && build.queue.back() != '\x02') std::abort();
-    std::size_t start = 0;
-    while (start < build.queue.size()) {
-        const std::size_t end = build.queue.find('\x02', start);
-        const std::size_t length = end - start;
-        if (length == 0) return;
-        if (length > RecordLimit(build.transferMode, protocol)) std::abort();
-        if (build.transferMode == 1 && length > 128) std::abort();
-        start = end + 1;
-    }
+    if (!build.queue.empty() && build.queue.back() != halvex::kRecordEnd) std::abort();
+    halvex::ForEachQueuedRecord(build.queue, [&](std::string_view record) {
+        if (record.size() > RecordLimit(build.transferMode, protocol)) std::abort();
+        if (build.transferMode == 1 && record.size() > 128) std::abort();
+        return true;
+    });
 }
 
 }  // namespace

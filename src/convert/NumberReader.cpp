@@ -4,12 +4,11 @@
 #include <charconv>
 #include <limits>
 
+#include "common/ByteClasses.h"
+
 namespace halvex {
 
 namespace {
-
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Where a run of digits starting at pos ends.
 std::size_t SkipDigits(std::string_view text, std::size_t pos) {
@@ -91,6 +90,21 @@ double ReadNumber(std::string_view text, std::size_t* consumed) {
         value = LeadingDecimalExponent(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negative ? -value : value;
+}
+
+std::int32_t ReadLeadingInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::int64_t magnitude = 0;
+    constexpr std::int64_t kCap = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        magnitude = std::min(kCap, magnitude * 10 + (text[i] - '0'));
+    }
+    std::int64_t value = negative ? -magnitude : magnitude;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace halvex

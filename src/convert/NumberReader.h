@@ -11,6 +11,7 @@
 // with its sign.
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace halvex {
@@ -18,5 +19,9 @@ namespace halvex {
 // Reads a number at the start of the text. When consumed is given it receives the count of bytes
 // that belong to the number, white space included, or 0 when no digit was found.
 double ReadNumber(std::string_view text, std::size_t* consumed = nullptr);
+
+// The whole number at the start of the text (code numbers): white space skipped, an optional
+// sign, decimal digits; 0 without digits. Values beyond the 32-bit range are held at its ends.
+std::int32_t ReadLeadingInteger(std::string_view text);
 
 }  // namespace halvex

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "convert/LineScan.h"
+#include "convert/NumberReader.h"
 #include "convert/RemoveStx.h"
 #include "convert/TamselFieldReader.h"
 
@@ -13,24 +14,10 @@ namespace {
 constexpr std::size_t kNumberWidth = 3;
 constexpr std::size_t kShortestEntry = 1 + kNumberWidth + 1;  // colon, number, one text byte
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// White space, an optional sign, then digits; no digits give 0.
-int ReadCodeNumber(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && IsSpace(text[pos])) ++pos;
-    const bool negative = pos < text.size() && text[pos] == '-';
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
-    int value = 0;
-    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos)
-        value = value * 10 + (text[pos] - '0');
-    return negative ? -value : value;
-}
-
 void AppendEntry(std::string& output, std::string_view entry) {
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits,
-                                   ReadCodeNumber(entry.substr(1, kNumberWidth)));
+                                   ReadLeadingInteger(entry.substr(1, kNumberWidth)));
     output.append(digits, end.ptr).append(1, ',');
     output.append(entry.substr(1 + kNumberWidth)).append("\r\n");
 }

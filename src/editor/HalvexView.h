@@ -36,11 +36,15 @@ public:
     explicit CHalvexView(CHalvexDoc* document, QWidget* parent = nullptr);
     ~CHalvexView() override;
 
-    // The transfer state, read by workers through TheView.
+    // What the last transfer command set before it started its worker. The worker itself works on
+    // a copy of these three (TransferFields), so that a later command cannot change them under it;
+    // they stay here as the record of the last transfer.
     std::uint8_t SiteHeader = 0;
     std::int16_t TransferMode = 0;
     std::string UploadQueue;
+    // The communication settings, read live by running workers (every field is an atomic).
     halvex::CommSettings CommSettings;
+    // The running workers: a stop, the progress and closing the program go through it.
     WorkerRegistry Workers;
 
     // The devices chosen for "COM1".."COM6" (Comm > Serial Ports...), read from the settings when
@@ -53,7 +57,6 @@ public:
     // The view as editor, its message boxes, the settings, the opener and the worker registry.
     TransferEnvironment MakeTransferEnvironment();
     UserDialogs& Dialogs() { return boxes_; }
-    MessageBoxes& Boxes() { return boxes_; }
 
     // Editor operations.
     std::string GetEditorText() override;
@@ -135,7 +138,9 @@ private:
     int keepFlags_ = 0;  // > 0 while the program replaces the whole text
 };
 
-// The one view, set by its constructor and never cleared.
+// The one view, set by its constructor and never cleared. Workers do not go through it: each is
+// given a TransferEnvironment (the view as editor, its message boxes, the live settings, the
+// opener and the registry) and its own copy of the transfer fields when it starts.
 extern CHalvexView* TheView;
 
 }  // namespace halvex

@@ -3,20 +3,18 @@
 #include <limits>
 #include <string_view>
 
+#include "common/ByteClasses.h"
+
 namespace halvex {
 
 namespace {
 
 constexpr std::size_t kFieldCharacters = 31;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 std::string_view SkipBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     return text;
 }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads the sign and digits at the start of `text` as a magnitude that saturates at `limit`.
 // Consumes what it read; `digits` tells whether any digit was there.

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <limits>
 
+#include "common/ByteClasses.h"
+#include "convert/NumberReader.h"
 #include "serial/RecordSender.h"
 
 namespace halvex {
@@ -15,8 +17,6 @@ constexpr std::size_t kTamselCodeEntry = 15;
 constexpr int kBrennoMaxFields = 40;
 constexpr std::size_t kBrennoMaxField = 14;
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string WithoutBlanks(std::string_view field) {
     std::string result;
@@ -35,17 +35,12 @@ struct SentPieces {
 
 SentPieces ScanSentPieces(std::string_view record) {
     SentPieces result;
-    for (std::size_t start = 0;;) {
-        const std::size_t stx = record.find('\x02', start);
-        const std::size_t end = stx == std::string_view::npos ? record.size() : stx;
-        if (end == start) {
-            result.endsTransfer = true;
-            return result;
-        }
-        result.longest = std::max(result.longest, end - start);
-        if (stx == std::string_view::npos) return result;
-        start = stx + 1;
-    }
+    ForEachPiece(record, [&result](std::string_view piece, bool) {
+        result.endsTransfer = piece.empty();
+        result.longest = std::max(result.longest, piece.size());
+        return !result.endsTransfer;
+    });
+    return result;
 }
 
 std::string LineTooLong(std::size_t limit) {
@@ -53,21 +48,6 @@ std::string LineTooLong(std::size_t limit) {
 }
 
 }  // namespace
-
-std::int32_t ReadLeadingInteger(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    std::int64_t magnitude = 0;
-    constexpr std::int64_t kCap = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        magnitude = std::min(kCap, magnitude * 10 + (text[i] - '0'));
-    }
-    std::int64_t value = negative ? -magnitude : magnitude;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 std::string MakeTamselCodeEntry(std::string_view line) {
     const std::size_t comma = line.find(',');

@@ -15,10 +15,6 @@
 
 namespace halvex {
 
-// The line's leading integer: white space skipped, optional sign, decimal digits; 0 without
-// digits. Values beyond the 32-bit range are held at its ends.
-std::int32_t ReadLeadingInteger(std::string_view text);
-
 // The entry of one code line (CRs already removed); empty when the line has no comma.
 std::string MakeTamselCodeEntry(std::string_view line);
 // The record of one code line (CRs already removed, not empty).

@@ -104,20 +104,6 @@ TEST(BuildUpload, BrennoAndCorvaneCoordinateRecords) {
     }
 }
 
-TEST(ReadLeadingInteger, ReadsSignAndDigitsAndHoldsAtTheRangeEnds) {
-    // clang-format off
-    const std::vector<std::pair<std::string, std::int32_t>> cases = {
-        {"12,X", 12},   {"  7abc", 7}, {"\t-3,X", -3}, {"+8", 8},
-        {"A,ROAD", 0},  {"- 3", 0},    {"", 0},        {"007", 7},
-        {"99999999999999999999", std::numeric_limits<std::int32_t>::max()},
-        {"-99999999999999999999", std::numeric_limits<std::int32_t>::min()},
-        {"-2147483648", std::numeric_limits<std::int32_t>::min()},
-    };
-    // clang-format on
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(ReadLeadingInteger(text), expected) << text;
-}
-
 TEST(MakeTamselCodeEntry, NumberAndTextFields) {
     // clang-format off
     const std::vector<std::pair<std::string, std::string>> cases = {

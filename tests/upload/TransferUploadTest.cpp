@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/RecordQueue.h"
 #include "serial/OpenCommPort.h"
 #include "serial/PosixSerialPort.h"
 #include "serial/UploadWorker.h"
@@ -31,10 +32,10 @@ const std::string kFreeText = "ALIGN 1\r\nR 2.5,3\r\n";
 
 std::vector<std::string> RecordsOf(const std::string& queue) {
     std::vector<std::string> records;
-    for (std::size_t start = 0, end;
-         (end = queue.find('\x02', start)) != std::string::npos && end > start; start = end + 1) {
-        records.push_back(queue.substr(start, end - start));
-    }
+    ForEachQueuedRecord(queue, [&records](std::string_view record) {
+        records.emplace_back(record);
+        return true;
+    });
     return records;
 }
 
