@@ -5,12 +5,13 @@
 
 #include <thread>
 
+#include "DownloadData.h"
 #include "serial/DownloadWorker.h"
 #include "serial/PosixSerialPort.h"
-#include "DownloadData.h"
 #include "station/lib/DownloadScript.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
+#include "support/TransferModes.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ void RunDownloadBenchmark(benchmark::State& state, std::int16_t mode, station::F
         script.data = data;
 
         std::thread instrument([&] { station::RunDownload(*line, script); });
-        StartDownload({editor, dialogs, settings, ports, workers}, mode);
+        StartDownload({editor, dialogs, settings, ports, workers}, testing::FamilyForMode(mode));
         workers.WaitIdle();
         instrument.join();
         if (editor.Text().size() != expectedText) {

@@ -26,7 +26,7 @@ void BuildQueue(benchmark::State& state, halvex::UploadKind kind) {
     const std::string text = FullPointList();
     std::size_t queued = 0;
     for (auto _ : state) {
-        halvex::UploadBuild build = halvex::BuildUpload(kind, text, halvex::kProtocolNone);
+        halvex::UploadBuild build = halvex::BuildUpload(kind, text, halvex::Handshake::None);
         queued = build.queue.size();
         benchmark::DoNotOptimize(build);
     }

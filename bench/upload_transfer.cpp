@@ -116,7 +116,8 @@ void Worker(benchmark::State& state) {
         AnsweringPeer peer;
         PosixPortOpener ports([&](const std::string&) { return std::optional(peer.Path()); });
         std::thread instrument([&] { peer.Serve(); });
-        UploadWorker({editor, dialogs, settings, ports, workers}, TransferFields{1, 0, queue});
+        UploadWorker({editor, dialogs, settings, ports, workers},
+                     TransferFields{InstrumentFamily::Tamsel, 0, queue});
         instrument.join();
     }
     state.counters["per_record"] = benchmark::Counter(
@@ -128,7 +129,10 @@ void LineOnly(benchmark::State& state) {
     std::int32_t counter = 0;
     for (int i = 0; i < kRecords; ++i) {
         const std::string record(128, static_cast<char>('A' + i % 26));
-        frames.push_back("\x02" + DecorateDataRecord(record, 1, 1, counter) + "\x03\r\n");
+        frames.push_back(
+            "\x02" +
+            DecorateDataRecord(record, InstrumentFamily::Tamsel, Handshake::AckNak, counter) +
+            "\x03\r\n");
     }
     NullDialogs dialogs;
     CommSettings settings;

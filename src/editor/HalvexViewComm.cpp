@@ -7,9 +7,9 @@ namespace halvex {
 
 namespace {
 
-void RunDownload(CHalvexView& view, std::int16_t transferMode) {
-    if (auto mode = RunDownloadCommand(transferMode, view.MakeTransferEnvironment())) {
-        view.TransferMode = *mode;
+void RunDownload(CHalvexView& view, InstrumentFamily family) {
+    if (auto started = RunDownloadCommand(family, view.MakeTransferEnvironment())) {
+        view.TransferMode = TransferModeOf(*started);
     }
 }
 
@@ -19,11 +19,11 @@ void CHalvexView::OnParameter() {
     if (auto confirmed = EditParameters(this, CommSettings.Load())) CommSettings.Store(*confirmed);
 }
 
-void CHalvexView::OnDownloadTamsel() { RunDownload(*this, 1); }
+void CHalvexView::OnDownloadTamsel() { RunDownload(*this, InstrumentFamily::Tamsel); }
 
-void CHalvexView::OnDownloadBrenno() { RunDownload(*this, 2); }
+void CHalvexView::OnDownloadBrenno() { RunDownload(*this, InstrumentFamily::Brenno); }
 
-void CHalvexView::OnDownloadCorvane() { RunDownload(*this, 3); }
+void CHalvexView::OnDownloadCorvane() { RunDownload(*this, InstrumentFamily::Corvane); }
 
 void CHalvexView::OnStopTransfer() { Workers.StopAll(StopNotice::Report); }
 

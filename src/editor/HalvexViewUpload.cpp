@@ -14,7 +14,7 @@ void RunUpload(CHalvexView& view, UploadKind kind) {
     if (!started) return;
     view.UploadQueue = started->UploadQueue;
     view.SiteHeader = started->SiteHeader;
-    view.TransferMode = started->TransferMode;
+    view.TransferMode = TransferModeOf(started->TransferMode);
 }
 
 }  // namespace

@@ -6,11 +6,9 @@
 #include <atomic>
 #include <cstdint>
 
-namespace halvex {
+#include "serial/ProtocolValues.h"
 
-// The two handshake protocols, as the setting Protocol holds them.
-inline constexpr std::int32_t kProtocolNone = 0;
-inline constexpr std::int32_t kProtocolAckNak = 1;
+namespace halvex {
 
 // A plain copy of the eight values, for the dialog and for tests.
 struct CommSettingsValues {
@@ -35,6 +33,9 @@ struct CommSettings {
     std::atomic<std::int32_t> StopBitsIndex{0};
     std::atomic<std::int32_t> ParityIndex{0};
     std::atomic<std::int32_t> LineDelayMs{800};
+
+    // The handshake the Protocol setting asks for at this moment.
+    Handshake CurrentHandshake() const { return HandshakeOf(Protocol.load()); }
 
     CommSettingsValues Load() const {
         return {PortIndex.load(), Protocol.load(),      TimeoutSeconds.load(),

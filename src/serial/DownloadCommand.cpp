@@ -5,12 +5,12 @@
 
 namespace halvex {
 
-std::optional<std::int16_t> RunDownloadCommand(std::int16_t transferMode,
-                                               const TransferEnvironment& env) {
+std::optional<InstrumentFamily> RunDownloadCommand(InstrumentFamily family,
+                                                   const TransferEnvironment& env) {
     if (RefuseWhileTransferRuns(env.workers, env.dialogs)) return std::nullopt;
     if (!env.editor.ConfirmUnsaved()) return std::nullopt;
-    StartDownload(env, transferMode);  // a thread that cannot be started ends the command silently
-    return transferMode;
+    StartDownload(env, family);  // a thread that cannot be started ends the command silently
+    return family;
 }
 
 }  // namespace halvex

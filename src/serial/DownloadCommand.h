@@ -9,9 +9,9 @@
 namespace halvex {
 
 // Refuses while a transfer runs, asks ConfirmUnsaved, then starts the download worker with its
-// own copy of `transferMode` (1 Tamsel, 2 Brenno, 3 Corvane). Returns the TransferMode the view
-// must now hold, or nothing when the command was refused or declined (nothing changed then).
-std::optional<std::int16_t> RunDownloadCommand(std::int16_t transferMode,
-                                               const TransferEnvironment& env);
+// own copy of `family`. Returns the family whose TransferMode the view must now hold, or nothing
+// when the command was refused or declined (nothing changed then).
+std::optional<InstrumentFamily> RunDownloadCommand(InstrumentFamily family,
+                                                   const TransferEnvironment& env);
 
 }  // namespace halvex

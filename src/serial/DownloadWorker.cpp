@@ -14,8 +14,8 @@ enum class DownloadEnd { Terminator, ReadFailed, TimedOut, EditorFull };
 // The receiving loop over an open port, with its line buffer and first-line flag.
 class DownloadRun {
 public:
-    DownloadRun(const TransferEnvironment& env, std::int16_t transferMode, SerialPort& port)
-        : env_(env), transferMode_(transferMode), port_(port) {}
+    DownloadRun(const TransferEnvironment& env, InstrumentFamily family, SerialPort& port)
+        : env_(env), family_(family), port_(port) {}
 
     DownloadEnd Receive() {
         for (;;) {
@@ -43,9 +43,12 @@ public:
 
 private:
     // ETX ends a Brenno download; EOT every other.
-    std::uint8_t Terminator() const { return transferMode_ == 2 ? kEtx : kEot; }
+    std::uint8_t Terminator() const { return family_ == InstrumentFamily::Brenno ? kEtx : kEot; }
 
-    bool AckNakTamsel() const { return transferMode_ == 1 && env_.settings.Protocol.load() == 1; }
+    bool AckNakTamsel() const {
+        return family_ == InstrumentFamily::Tamsel &&
+               env_.settings.CurrentHandshake() == Handshake::AckNak;
+    }
 
     void Collect(std::uint8_t byte) {
         if (byte == 0) {
@@ -68,12 +71,13 @@ private:
         nulBytesShown_ += lineNulBytes_;
         lineNulBytes_ = 0;
         // In the Tamsel family every later line is shown after one extra LF.
-        line_ = transferMode_ == 1 ? std::string(1, static_cast<char>(kLf)) : std::string();
+        line_ = family_ == InstrumentFamily::Tamsel ? std::string(1, static_cast<char>(kLf))
+                                                    : std::string();
         return true;
     }
 
     const TransferEnvironment& env_;
-    const std::int16_t transferMode_;
+    const InstrumentFamily family_;
     SerialPort& port_;
     std::string line_;
     bool firstLine_ = true;
@@ -89,8 +93,9 @@ void Tell(const TransferEnvironment& env, const std::string& message) {
 
 // Shows the prompt and, where the exchange starts with it, sends ENQ and waits until it has left
 // the port, so the first byte's time-out counts from then. False when ENQ could not be sent.
-bool Prompt(const TransferEnvironment& env, std::int16_t transferMode, SerialPort& port) {
-    if (transferMode == 1 && env.settings.Protocol.load() == 1) {
+bool Prompt(const TransferEnvironment& env, InstrumentFamily family, SerialPort& port) {
+    if (family == InstrumentFamily::Tamsel &&
+        env.settings.CurrentHandshake() == Handshake::AckNak) {
         Tell(env, kDownloadPromptStationFirst);
         return port.WriteByte(kEnq) && port.DrainOutput();
     }
@@ -127,7 +132,7 @@ std::string NulBytesReplacedMessage(std::size_t count) {
            " of value 0, which the editor cannot hold. They are shown as the byte SUB (0x1A).";
 }
 
-TransferOutcome DownloadWorker(const TransferEnvironment& env, std::int16_t transferMode) {
+TransferOutcome DownloadWorker(const TransferEnvironment& env, InstrumentFamily family) {
     env.workers.Progress().Begin(TransferKind::Download);
     env.editor.ClearEditor();
     std::unique_ptr<SerialPort> port = OpenCommPort(env);
@@ -139,8 +144,8 @@ TransferOutcome DownloadWorker(const TransferEnvironment& env, std::int16_t tran
     {
         AttachedPort attached(env.workers, *port);
         env.editor.SetEditorReadOnly(true);
-        DownloadRun run(env, transferMode, *port);
-        const bool started = Prompt(env, transferMode, *port);
+        DownloadRun run(env, family, *port);
+        const bool started = Prompt(env, family, *port);
         env.workers.Progress().StartClock();
         const DownloadEnd end = started ? run.Receive() : DownloadEnd::ReadFailed;
         // A download that reached its terminator is complete, whenever a stop came.
@@ -166,10 +171,10 @@ TransferOutcome DownloadWorker(const TransferEnvironment& env, std::int16_t tran
     return completed ? TransferOutcome::Completed : TransferOutcome::Failed;
 }
 
-bool StartDownload(TransferEnvironment env, std::int16_t transferMode, TransferDone done) {
+bool StartDownload(TransferEnvironment env, InstrumentFamily family, TransferDone done) {
     WorkerRegistry& workers = env.workers;
-    return workers.Start([env, transferMode, done = std::move(done)] {
-        const TransferOutcome outcome = DownloadWorker(env, transferMode);
+    return workers.Start([env, family, done = std::move(done)] {
+        const TransferOutcome outcome = DownloadWorker(env, family);
         if (done) done(outcome);
     });
 }

@@ -31,14 +31,14 @@ std::string NulBytesReplacedMessage(std::size_t count);
 // MoveCaretTo clamps to the end of the text.
 inline constexpr std::size_t kCaretToEnd = std::numeric_limits<std::size_t>::max();
 
-// Runs one download on the calling thread. `transferMode` is the worker's own copy (1 Tamsel,
-// 2 Brenno, 3 Corvane); the protocol and the other settings are read live from env.settings.
+// Runs one download on the calling thread. `family` is the worker's own copy; the protocol and
+// the other settings are read live from env.settings.
 // A stop (env.workers.StopAll) ends it with "Transfer stopped. N lines were received.", or
 // without any message when the stop is silent or the program is closing.
-TransferOutcome DownloadWorker(const TransferEnvironment& env, std::int16_t transferMode);
+TransferOutcome DownloadWorker(const TransferEnvironment& env, InstrumentFamily family);
 
 // Starts DownloadWorker on a thread tracked by env.workers and returns at once; false when no
 // thread could be started. `done`, when given, learns how the worker ended.
-bool StartDownload(TransferEnvironment env, std::int16_t transferMode, TransferDone done = {});
+bool StartDownload(TransferEnvironment env, InstrumentFamily family, TransferDone done = {});
 
 }  // namespace halvex

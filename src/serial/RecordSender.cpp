@@ -16,12 +16,13 @@ void AppendThreeDigits(std::string& text, unsigned value) {
 // Writes the frame and waits until it has left the port, so that the pause or the reply's
 // time-out that follows counts from the frame's last byte on the line. False when a byte could
 // not be written or the device failed before the frame had left.
-bool WriteFrame(const std::string& text, std::int16_t transferMode, SerialPort& port) {
-    if (transferMode == 1 && !port.WriteByte(kStx)) return false;
+bool WriteFrame(const std::string& text, InstrumentFamily family, SerialPort& port) {
+    const bool framed = family == InstrumentFamily::Tamsel;
+    if (framed && !port.WriteByte(kStx)) return false;
     for (char c : text) {
         if (!port.WriteByte(static_cast<std::uint8_t>(c))) return false;
     }
-    if (transferMode == 1 && !port.WriteByte(kEtx)) return false;
+    if (framed && !port.WriteByte(kEtx)) return false;
     return port.WriteByte(kCr) && port.WriteByte(kLf) && port.DrainOutput();
 }
 
@@ -56,22 +57,24 @@ void PauseUnlessStopped(std::chrono::milliseconds duration,
     }
 }
 
-std::size_t LongestRecordFor(std::int16_t transferMode, std::int32_t protocol) {
-    if (transferMode == 1) return kMaxTamselRecord;
-    if (transferMode == 2 && protocol == kProtocolAckNak) return kMaxBrennoRecord;
+std::size_t LongestRecordFor(InstrumentFamily family, Handshake handshake) {
+    if (family == InstrumentFamily::Tamsel) return kMaxTamselRecord;
+    if (family == InstrumentFamily::Brenno && handshake == Handshake::AckNak) {
+        return kMaxBrennoRecord;
+    }
     return kMaxPlainRecord;
 }
 
-std::string DecorateDataRecord(const std::string& record, std::int16_t transferMode,
-                               std::int32_t protocol, std::int32_t& counter) {
+std::string DecorateDataRecord(const std::string& record, InstrumentFamily family,
+                               Handshake handshake, std::int32_t& counter) {
     std::string working = record;
-    if (transferMode == 1) {
+    if (family == InstrumentFamily::Tamsel) {
         working += static_cast<char>('0' + counter % 10);
         ++counter;
         unsigned checksum = 0;
         for (char c : working) checksum ^= static_cast<std::uint8_t>(c);
         AppendThreeDigits(working, checksum);
-    } else if (transferMode == 2 && protocol == kProtocolAckNak) {
+    } else if (family == InstrumentFamily::Brenno && handshake == Handshake::AckNak) {
         working += ',';
         unsigned sum = 0;
         for (char c : working) sum += static_cast<std::uint8_t>(c);
@@ -83,12 +86,12 @@ std::string DecorateDataRecord(const std::string& record, std::int16_t transferM
 bool SendRecord(const std::string& text, SendContext& context) {
     for (int refusals = 0;;) {
         if (Stopping(context)) return false;
-        const std::int16_t mode = context.transferMode;
-        if (!WriteFrame(text, mode, context.port)) {
+        const InstrumentFamily family = context.family;
+        if (!WriteFrame(text, family, context.port)) {
             return Fail(context, kCommunicationFailedMessage);
         }
-        const bool ackNak = context.settings.Protocol.load() == kProtocolAckNak;
-        if (mode == 1 && ackNak) {
+        const bool ackNak = context.settings.CurrentHandshake() == Handshake::AckNak;
+        if (family == InstrumentFamily::Tamsel && ackNak) {
             switch (ReadTamselReply(context.port)) {
                 case TamselReply::Accepted:
                     return true;
@@ -101,7 +104,7 @@ bool SendRecord(const std::string& text, SendContext& context) {
                     continue;
             }
         }
-        if (mode == 2 && ackNak) {
+        if (family == InstrumentFamily::Brenno && ackNak) {
             std::uint8_t reply = 0;
             ReadResult result = context.port.Read(&reply, 1);
             if (result.status != ReadStatus::Ok || result.count < 1) {
@@ -122,7 +125,7 @@ bool SendRecord(const std::string& text, SendContext& context) {
 
 bool SendDataRecord(const std::string& record, SendContext& context, std::int32_t& counter) {
     std::string working =
-        DecorateDataRecord(record, context.transferMode, context.settings.Protocol.load(), counter);
+        DecorateDataRecord(record, context.family, context.settings.CurrentHandshake(), counter);
     return SendRecord(working, context);
 }
 

@@ -30,24 +30,24 @@ inline constexpr std::size_t kMaxTamselRecord = 251;
 inline constexpr std::size_t kMaxBrennoRecord = 253;
 inline constexpr std::size_t kMaxPlainRecord = 255;
 
-// The longest record the sender takes in `transferMode` with `protocol`: 251 in the Tamsel family
+// The longest record the sender takes for `family` with `handshake`: 251 in the Tamsel family
 // (sequence digit and checksum follow), 253 in the Brenno family with Ack/Nak (comma and sum
 // byte follow), 255 otherwise.
-std::size_t LongestRecordFor(std::int16_t transferMode, std::int32_t protocol);
+std::size_t LongestRecordFor(InstrumentFamily family, Handshake handshake);
 
 using PauseFunction = std::function<void(std::chrono::milliseconds)>;
 
-// What one upload run sends with. TransferMode is the worker's own copy; Protocol and
+// What one upload run sends with. The family is the worker's own copy; the handshake and
 // LineDelayMs are read from the live settings for every record and every repetition.
 struct SendContext {
     SendContext(SerialPort& port, const CommSettings& settings, UserDialogs& dialogs,
-                std::int16_t transferMode)
-        : port(port), settings(settings), dialogs(dialogs), transferMode(transferMode) {}
+                InstrumentFamily family)
+        : port(port), settings(settings), dialogs(dialogs), family(family) {}
 
     SerialPort& port;
     const CommSettings& settings;
     UserDialogs& dialogs;
-    std::int16_t transferMode;
+    InstrumentFamily family;
     // True once the transfer is being stopped (by the user or the program closing): the sender
     // then stops without showing anything.
     std::function<bool()> stopRequested = [] { return false; };
@@ -60,9 +60,9 @@ void PauseUnlessStopped(std::chrono::milliseconds duration,
                         const std::function<bool()>& stopRequested);
 
 // The decorated working copy of a data record (what SendDataRecord hands to SendRecord);
-// advances `counter` in TransferMode 1.
-std::string DecorateDataRecord(const std::string& record, std::int16_t transferMode,
-                               std::int32_t protocol, std::int32_t& counter);
+// advances `counter` in the Tamsel family.
+std::string DecorateDataRecord(const std::string& record, InstrumentFamily family,
+                               Handshake handshake, std::int32_t& counter);
 
 // Frames and writes `text`, waits until it has left the port, then waits for the reply or
 // pauses. False (after a message, unless the transfer is being stopped) when the transfer must

@@ -21,7 +21,7 @@
 namespace halvex {
 
 struct TransferFields {
-    std::int16_t TransferMode = 0;  // 1 Tamsel, 2 Brenno, 3 Corvane / free text
+    InstrumentFamily TransferMode = InstrumentFamily::Tamsel;  // the view's TransferMode
     std::uint8_t SiteHeader = 0;    // 1 asks for the Tamsel job header
     std::string UploadQueue;        // records, each followed by one 0x02
     // The editor line each queued record came from, for messages; may be empty.

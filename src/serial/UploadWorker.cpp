@@ -45,7 +45,8 @@ public:
 
 private:
     bool SendJobHeader() {
-        if (fields_.TransferMode != 1 || fields_.SiteHeader != 1) return true;
+        if (fields_.TransferMode != InstrumentFamily::Tamsel || fields_.SiteHeader != 1)
+            return true;
         return SendRecord(kJobHeaderFirst, context_) && SendRecord(kJobHeaderSecond, context_);
     }
 
@@ -68,7 +69,7 @@ private:
     // been changed since, a record may no longer fit. It is never cut: the transfer stops there.
     bool FitsTheSender(const std::string& record) {
         const std::size_t longest =
-            LongestRecordFor(fields_.TransferMode, env_.settings.Protocol.load());
+            LongestRecordFor(fields_.TransferMode, env_.settings.CurrentHandshake());
         if (record.size() <= longest) return true;
         const std::size_t index = recordsSent_;
         const std::string where = index < fields_.RecordLines.size()
@@ -87,13 +88,13 @@ private:
     // left the port. False when the device failed.
     bool WriteTrailer() {
         SerialPort& port = context_.port;
-        if (fields_.TransferMode == 1) {
+        if (fields_.TransferMode == InstrumentFamily::Tamsel) {
             for (std::uint8_t byte : {kStx, kEot, kEtx, kCr, kLf}) {
                 if (!port.WriteByte(byte)) return false;
             }
             return port.DrainOutput();
         }
-        if (fields_.TransferMode == 3) {
+        if (fields_.TransferMode == InstrumentFamily::Corvane) {
             context_.pause(std::chrono::milliseconds(env_.settings.LineDelayMs.load()));
             if (!port.WriteByte(kEot) || !port.DrainOutput()) return false;
             context_.pause(kEotSettle);

@@ -15,29 +15,30 @@ namespace {
 
 struct KindSettings {
     std::uint8_t siteHeader;
-    std::int16_t transferMode;
+    InstrumentFamily family;
 };
 
 KindSettings SettingsFor(UploadKind kind) {
+    using enum InstrumentFamily;
     switch (kind) {
         case UploadKind::TamselCoordinate:
-            return {1, 1};
+            return {1, Tamsel};
         case UploadKind::BrennoCoordinate:
-            return {1, 2};
+            return {1, Brenno};
         case UploadKind::CorvaneCoordinate:
-            return {1, 3};
+            return {1, Corvane};
         case UploadKind::TamselCodeList:
-            return {0, 1};
+            return {0, Tamsel};
         case UploadKind::BrennoCodeList:
-            return {0, 2};
+            return {0, Brenno};
         case UploadKind::OtherData:
-            return {0, 3};
+            return {0, Corvane};
     }
-    return {0, 0};
+    return {0, Tamsel};
 }
 
 std::unique_ptr<RecordBuilder> MakeBuilder(UploadKind kind, std::string& queue,
-                                           std::int32_t protocol) {
+                                           Handshake handshake) {
     switch (kind) {
         case UploadKind::TamselCoordinate:
             return std::make_unique<TamselCoordinateBuilder>(queue);
@@ -48,7 +49,8 @@ std::unique_ptr<RecordBuilder> MakeBuilder(UploadKind kind, std::string& queue,
         case UploadKind::TamselCodeList:
             return std::make_unique<TamselCodeListBuilder>(queue);
         case UploadKind::BrennoCodeList:
-            return std::make_unique<BrennoCodeListBuilder>(queue, LongestRecordFor(2, protocol));
+            return std::make_unique<BrennoCodeListBuilder>(
+                queue, LongestRecordFor(InstrumentFamily::Brenno, handshake));
         case UploadKind::OtherData:
             return std::make_unique<OtherDataBuilder>(queue);
     }
@@ -75,16 +77,16 @@ private:
 
 }  // namespace
 
-UploadBuild BuildUpload(UploadKind kind, const std::string& editorText, std::int32_t protocol) {
+UploadBuild BuildUpload(UploadKind kind, const std::string& editorText, Handshake handshake) {
     const KindSettings settings = SettingsFor(kind);
     UploadBuild build;
     build.siteHeader = settings.siteHeader;
-    build.transferMode = settings.transferMode;
+    build.family = settings.family;
 
     std::string text;
     text.reserve(editorText.size() + 2);
     text.append(editorText).append("\r\n");
-    std::unique_ptr<RecordBuilder> builder = MakeBuilder(kind, build.queue, protocol);
+    std::unique_ptr<RecordBuilder> builder = MakeBuilder(kind, build.queue, handshake);
     std::size_t lineNumber = 0;
     RecordLineNotes notes;
     ForEachUploadLine(text, [&](std::string_view line) {
@@ -107,7 +109,8 @@ UploadBuild BuildUpload(UploadKind kind, const std::string& editorText, std::int
 
 std::optional<TransferFields> RunUploadCommand(UploadKind kind, const TransferEnvironment& env) {
     if (!env.editor.ConfirmUnsaved()) return std::nullopt;
-    UploadBuild build = BuildUpload(kind, env.editor.GetEditorText(), env.settings.Protocol.load());
+    UploadBuild build =
+        BuildUpload(kind, env.editor.GetEditorText(), env.settings.CurrentHandshake());
     if (build.Refused()) {
         env.dialogs.ShowMessage(build.refusal, kProgramCaption, MessageIcon::Warning);
         return std::nullopt;

@@ -25,17 +25,17 @@ struct UploadBuild {
     std::string queue;
     std::vector<std::size_t> recordLines;  // the editor line of each queued record
     std::uint8_t siteHeader = 0;
-    std::int16_t transferMode = 0;
+    InstrumentFamily family = InstrumentFamily::Tamsel;
     // Empty, or the message that tells the user why nothing can be uploaded.
     std::string refusal;
 
     bool Refused() const { return !refusal.empty(); }
-    TransferFields Fields() const { return {transferMode, siteHeader, queue, recordLines}; }
+    TransferFields Fields() const { return {family, siteHeader, queue, recordLines}; }
 };
 
 // Builds the queue of one upload command from the whole editor text, refusing records longer
-// than the sender takes with `protocol` (the handshake in force when the upload starts).
-UploadBuild BuildUpload(UploadKind kind, const std::string& editorText, std::int32_t protocol);
+// than the sender takes with `handshake` (the one in force when the upload starts).
+UploadBuild BuildUpload(UploadKind kind, const std::string& editorText, Handshake handshake);
 
 // The whole command: asks ConfirmUnsaved, builds, and starts the transfer. Returns the fields
 // given to the worker (for the view to keep), or nothing when the user declined or the text was

@@ -13,6 +13,7 @@
 #include "station/lib/DownloadScript.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
+#include "support/TransferModes.h"
 
 namespace halvex {
 namespace {
@@ -51,7 +52,7 @@ protected:
     // Runs the instrument and the worker to their ends; returns the bytes the program wrote.
     std::string Run(std::int16_t mode, const DownloadScript& script) {
         std::thread instrument([&] { outcome = station::RunDownload(*line, script); });
-        EXPECT_TRUE(StartDownload(env, mode));
+        EXPECT_TRUE(StartDownload(env, testing::FamilyForMode(mode)));
         workers.WaitIdle();
         instrument.join();
         line->TakePending(20ms);
@@ -144,7 +145,7 @@ TEST_F(TransferDownload, ExchangeRowsWithoutHandshake) {
         std::thread instrument([&] {
             outcome = station::RunDownload(*line, Script(row.family, row.stationAckNak, row.data));
         });
-        ASSERT_TRUE(StartDownload(rowEnv, row.mode));
+        ASSERT_TRUE(StartDownload(rowEnv, testing::FamilyForMode(row.mode)));
         workers.WaitIdle();
         instrument.join();
         line->TakePending(20ms);
@@ -195,7 +196,7 @@ TEST_F(TransferDownload, HangUpIsACommunicationFailureWithTheCompleteLinesKept) 
         script.hangupAfterBytes = row.afterBytes;
         TransferEnvironment rowEnv{recEditor, recDialogs, settings, recPorts, workers};
         std::thread instrument([&] { outcome = station::RunDownload(*line, script); });
-        ASSERT_TRUE(StartDownload(rowEnv, 2));
+        ASSERT_TRUE(StartDownload(rowEnv, InstrumentFamily::Brenno));
         workers.WaitIdle();
         instrument.join();
         EXPECT_TRUE(outcome.hungUp);
@@ -214,7 +215,7 @@ TEST_F(TransferDownload, AHangUpBeforeTheAckKeepsTheLineAndFails) {
         line->Send("A1\n", 5s);
         line->Hangup();  // once the program has the line, before its ACK can arrive
     });
-    ASSERT_TRUE(StartDownload(env, 1));
+    ASSERT_TRUE(StartDownload(env, InstrumentFamily::Tamsel));
     workers.WaitIdle();
     instrument.join();
     EXPECT_EQ(dialogs.Texts(),
@@ -231,7 +232,7 @@ TEST_F(TransferDownload, PortHeldElsewhereGivesCannotFoundCommPort) {
     auto holder = PosixSerialPort::Open(line->DevicePath());
     ASSERT_NE(holder, nullptr);
     editor.SetText("before");
-    ASSERT_TRUE(StartDownload(env, 1));
+    ASSERT_TRUE(StartDownload(env, InstrumentFamily::Tamsel));
     workers.WaitIdle();
     const std::vector<std::string> expected = {"Clear", "Message:Cannot found COMM port!"};
     EXPECT_EQ(log.Events(), expected);
@@ -242,7 +243,7 @@ TEST_F(TransferDownload, PortHeldElsewhereGivesCannotFoundCommPort) {
 
 TEST_F(TransferDownload, ParityThePseudoTerminalCannotCarryIsRefused) {
     settings.ParityIndex = 2;
-    ASSERT_TRUE(StartDownload(env, 2));
+    ASSERT_TRUE(StartDownload(env, InstrumentFamily::Brenno));
     workers.WaitIdle();
     const std::vector<std::string> expected = {"Clear", "Message:Cannot set COMM parameter!",
                                                "Close"};
@@ -253,7 +254,7 @@ TEST_F(TransferDownload, ParityThePseudoTerminalCannotCarryIsRefused) {
 
 TEST_F(TransferDownload, ClosingTheProgramAbortsABlockedDownloadQuietly) {
     settings.TimeoutSeconds = 60;
-    ASSERT_TRUE(StartDownload(env, 2));
+    ASSERT_TRUE(StartDownload(env, InstrumentFamily::Brenno));
     ASSERT_TRUE(dialogs.WaitForMessages(1, 5s));  // the prompt: the worker now waits for data
     std::this_thread::sleep_for(50ms);
     const auto start = std::chrono::steady_clock::now();

@@ -9,6 +9,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
 #include "support/FakeSerialPort.h"
+#include "support/TransferModes.h"
 
 namespace halvex {
 namespace {
@@ -28,7 +29,7 @@ protected:
     void Run(std::int16_t mode, std::int32_t protocol, const std::string& input) {
         settings.Protocol = protocol;
         device->QueueInput(input);
-        DownloadWorker(env, mode);
+        DownloadWorker(env, testing::FamilyForMode(mode));
     }
 
     FakeEditor editor;
@@ -112,7 +113,8 @@ TEST_F(DownloadWorkerTest, ExchangeAndResultingTextByModeAndProtocol) {
         CommSettings rowSettings;
         rowSettings.Protocol = row.protocol;
         rowDevice->QueueInput(row.input);
-        DownloadWorker({rowEditor, rowDialogs, rowSettings, rowPorts, workers}, row.mode);
+        DownloadWorker({rowEditor, rowDialogs, rowSettings, rowPorts, workers},
+                       testing::FamilyForMode(row.mode));
         EXPECT_EQ(rowEditor.Text(), row.text);
         EXPECT_EQ(rowDevice->Written(), row.written);
         EXPECT_EQ(rowDialogs.Texts(), row.messages);
@@ -156,7 +158,8 @@ TEST_F(DownloadWorkerTest, ReadFailureClosesThePortBeforeItsMessageTimeOutAfter)
             closedWhileShown = rowDevice->Closed();
             readOnlyWhileShown = rowEditor.ReadOnly();
         });
-        DownloadWorker({rowEditor, rowDialogs, settings, rowPorts, workers}, 3);
+        DownloadWorker({rowEditor, rowDialogs, settings, rowPorts, workers},
+                       InstrumentFamily::Corvane);
         ASSERT_TRUE(closedWhileShown.has_value());
         EXPECT_EQ(*closedWhileShown, row.portClosedWhileShown);
         EXPECT_TRUE(*readOnlyWhileShown);  // writable again only after the message
@@ -183,7 +186,8 @@ TEST_F(DownloadWorkerTest, AnEnqOrAckTheDeviceDoesNotTakeEndsAsAFailedRead) {
         rowDevice->QueueInput("a\nb\nc\n\x04");
         rowDevice->FailWritesAfter(row.writableBytes);
         settings.Protocol = 1;
-        DownloadWorker({rowEditor, rowDialogs, settings, rowPorts, workers}, 1);
+        DownloadWorker({rowEditor, rowDialogs, settings, rowPorts, workers},
+                       InstrumentFamily::Tamsel);
         EXPECT_EQ(rowDialogs.Texts(),
                   (std::vector<std::string>{kStationFirst, kCommunicationFailedMessage}));
         EXPECT_EQ(rowEditor.Text(), row.text);
@@ -195,7 +199,7 @@ TEST_F(DownloadWorkerTest, AnEnqOrAckTheDeviceDoesNotTakeEndsAsAFailedRead) {
 TEST_F(DownloadWorkerTest, PortFailureLeavesTheEditorEmptiedAndWritable) {
     editor.SetText("old text");
     settings.PortIndex = 1;  // COM2 does not exist
-    DownloadWorker(env, 1);
+    DownloadWorker(env, InstrumentFamily::Tamsel);
     EXPECT_EQ(editor.Text(), "");
     EXPECT_EQ(editor.Calls(), std::vector<std::string>{"Clear"});
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Cannot found COMM port!"});
@@ -216,7 +220,7 @@ TEST_F(DownloadWorkerTest, ProtocolIsReadLiveForEveryLine) {
     } switching(settings);
     settings.Protocol = 1;
     device->QueueInput("a\nb\nc\n\x04");
-    DownloadWorker({switching, dialogs, settings, opener, workers}, 1);
+    DownloadWorker({switching, dialogs, settings, opener, workers}, InstrumentFamily::Tamsel);
     EXPECT_EQ(device->Written(), "\x05\x06");
     EXPECT_EQ(switching.Text(), "a\n\nb\n\nc\n");
 }
@@ -267,7 +271,7 @@ TEST_F(DownloadWorkerTest, CommandDeclinedOrRefusedChangesNothing) {
     editor.SetText("unsaved");
     editor.SetTextModified(true);
     editor.SetConfirmAnswer(false);
-    EXPECT_EQ(RunDownloadCommand(2, env), std::nullopt);
+    EXPECT_EQ(RunDownloadCommand(InstrumentFamily::Brenno, env), std::nullopt);
     EXPECT_EQ(editor.Text(), "unsaved");
     EXPECT_TRUE(opener.OpenedNames().empty());
 
@@ -275,7 +279,7 @@ TEST_F(DownloadWorkerTest, CommandDeclinedOrRefusedChangesNothing) {
     std::mutex gate;
     std::unique_lock hold(gate);
     ASSERT_TRUE(workers.Start([&] { std::lock_guard wait(gate); }));
-    EXPECT_EQ(RunDownloadCommand(2, env), std::nullopt);
+    EXPECT_EQ(RunDownloadCommand(InstrumentFamily::Brenno, env), std::nullopt);
     EXPECT_EQ(editor.ConfirmQuestions(), 1);
     EXPECT_EQ(dialogs.Texts().back(), kTransferRunningMessage);
     hold.unlock();
@@ -286,7 +290,7 @@ TEST_F(DownloadWorkerTest, CommandStartsTheWorkerWithItsMode) {
     device->QueueInput(
         "a\n\x04"
         "b\n\x03");
-    EXPECT_EQ(RunDownloadCommand(2, env), std::int16_t{2});
+    EXPECT_EQ(RunDownloadCommand(InstrumentFamily::Brenno, env), InstrumentFamily::Brenno);
     workers.WaitIdle();
     EXPECT_EQ(editor.Text(),
               "a\n\x04"

@@ -9,6 +9,7 @@
 #include "support/FakeEditor.h"
 #include "support/FakeLinePort.h"
 #include "support/FakeSerialPort.h"
+#include "support/TransferModes.h"
 
 namespace halvex {
 namespace {
@@ -29,7 +30,8 @@ struct LineFixture {
     LineFixture() { ports.Install("COM1", line); }
     TransferEnvironment Env() { return {editor, dialogs, settings, ports, workers}; }
     void Upload(std::int16_t mode, std::uint8_t siteHeader, std::string queue) {
-        UploadWorker(Env(), TransferFields{mode, siteHeader, std::move(queue)},
+        UploadWorker(Env(),
+                     TransferFields{testing::FamilyForMode(mode), siteHeader, std::move(queue)},
                      [this](std::chrono::milliseconds ms) { line->Pause(ms); });
     }
 };
@@ -88,7 +90,7 @@ TEST(LinePacing, ADownloadWaitsForItsEnqAndAcksToLeaveBeforeTheNextRead) {
     WorkerRegistry workers;
     auto device = ports.Add("COM1");
     device->QueueInput("a\nb\n\x04");
-    DownloadWorker({editor, dialogs, settings, ports, workers}, 1);
+    DownloadWorker({editor, dialogs, settings, ports, workers}, InstrumentFamily::Tamsel);
     EXPECT_EQ(device->Written(), "\x05\x06\x06");
     // Drained after ENQ (before the first read) and after each ACK (after the LF's read, before
     // the next one).

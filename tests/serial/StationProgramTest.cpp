@@ -81,7 +81,8 @@ TEST(StationProgram, TransferFromTheProgramIntoTheDownloadWorker) {
                    [&](const std::string& path) {
                        device = path;
                        PosixPortOpener ports([&](const std::string&) { return path; });
-                       DownloadWorker({editor, dialogs, settings, ports, workers}, 1);
+                       DownloadWorker({editor, dialogs, settings, ports, workers},
+                                      InstrumentFamily::Tamsel);
                    });
     EXPECT_EQ(ExitCode(run.status), 0);
     EXPECT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;

@@ -57,7 +57,7 @@ TEST(TransferStop, ADownloadKeepsItsCompleteLinesAndSaysHowMany) {
         f.editor.onAppend = [&f, notice](int appends) {
             if (appends == 2) f.workers.StopAll(notice);
         };
-        DownloadWorker(f.Env(), 2);
+        DownloadWorker(f.Env(), InstrumentFamily::Brenno);
         EXPECT_EQ(f.editor.Text(), "a\nb\n");
         EXPECT_FALSE(f.editor.ReadOnly());
         EXPECT_EQ(f.port->CloseCount(), 1);
@@ -95,7 +95,7 @@ TEST(TransferStop, AnUploadSendsNothingMoreAndCountsWhatWentOut) {
                 p.QueueInput("\x06\x06\x06");
             }
         });
-        UploadWorker(f.Env(), TransferFields{1, 0, "R1\x02R2\x02R3\x02"},
+        UploadWorker(f.Env(), TransferFields{InstrumentFamily::Tamsel, 0, "R1\x02R2\x02R3\x02"},
                      [&](std::chrono::milliseconds) {
                          if (c.duringPause) f.workers.StopAll(StopNotice::Report);
                      });
@@ -115,7 +115,7 @@ TEST(TransferStop, AStopAskedBeforeAWorkerStartsDoesNotReachIt) {
     Fixture f;
     f.workers.StopAll(StopNotice::Report);  // nothing runs: nothing to stop
     f.port->QueueInput("a\n\x03");
-    ASSERT_TRUE(StartDownload(f.Env(), 2));
+    ASSERT_TRUE(StartDownload(f.Env(), InstrumentFamily::Brenno));
     f.workers.WaitIdle();
     EXPECT_EQ(f.editor.Text(), "a\n");
     EXPECT_EQ(f.dialogs.Texts(), std::vector<std::string>{kDownloadPromptComputerFirst});
@@ -164,7 +164,7 @@ public:
 };
 
 TEST_F(TransferStopOnALine, ADownloadWaitingForItsFirstByte) {
-    ASSERT_TRUE(StartDownload(Env(ports), 1));
+    ASSERT_TRUE(StartDownload(Env(ports), InstrumentFamily::Tamsel));
     ASSERT_TRUE(dialogs.WaitForMessages(1, 5s));
     ASSERT_TRUE(StopAndWait());
     EXPECT_EQ(dialogs.Texts().back(), "Transfer stopped. 0 lines were received.");
@@ -183,7 +183,7 @@ TEST_F(TransferStopOnALine, ADownloadInTheMiddleOfALineKeepsTheLinesBefore) {
         line->Send("B2", 5s);
         line->WaitDelivered(5s);
     });
-    ASSERT_TRUE(StartDownload(Env(ports), 1));
+    ASSERT_TRUE(StartDownload(Env(ports), InstrumentFamily::Tamsel));
     instrument.join();
     ASSERT_TRUE(StopAndWait());
     EXPECT_EQ(line->ReceivedLog(), "\x05\x06");
@@ -218,7 +218,8 @@ std::string StopUploadAfter(TransferStopOnALine& t, std::int32_t protocol,
         outcome = station::ReceiveUpload(*t.line, script,
                                          [&](const station::ReceivedRecord&) { ++accepted; });
     });
-    EXPECT_TRUE(StartUploadTransfer(t.Env(t.ports), TransferFields{1, 0, "R1\x02R2\x02R3\x02"}));
+    EXPECT_TRUE(StartUploadTransfer(
+        t.Env(t.ports), TransferFields{InstrumentFamily::Tamsel, 0, "R1\x02R2\x02R3\x02"}));
     for (int i = 0; i < 500 && accepted < recordsSeen; ++i) std::this_thread::sleep_for(10ms);
     EXPECT_TRUE(t.StopAndWait());
     t.instrument.join();
@@ -243,7 +244,8 @@ private:
 
 TEST_F(TransferStopOnALine, AnUploadWhoseOutputFlowControlHolds) {
     HeldLineOpener held(line->DevicePath());
-    ASSERT_TRUE(StartUploadTransfer(Env(held), TransferFields{2, 0, "R1\x02R2\x02"}));
+    ASSERT_TRUE(StartUploadTransfer(Env(held),
+                                    TransferFields{InstrumentFamily::Brenno, 0, "R1\x02R2\x02"}));
     ASSERT_TRUE(dialogs.WaitForMessages(1, 5s));
     ASSERT_TRUE(StopAndWait());
     EXPECT_EQ(dialogs.Texts().back(), "Transfer stopped after 0 of 2 records.");

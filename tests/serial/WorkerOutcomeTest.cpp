@@ -20,10 +20,11 @@ struct Worker {
         if (input) opener.Add("COM1")->QueueInput(*input);
         if (stopFirst) workers.StopAll(StopNotice::Report);
     }
-    TransferOutcome Download() { return DownloadWorker(env, 1); }
+    TransferOutcome Download() { return DownloadWorker(env, InstrumentFamily::Tamsel); }
     TransferOutcome Upload(std::int32_t protocol) {
         settings.Protocol = protocol;
-        return UploadWorker(env, {2, 0, "R\x02"}, [](std::chrono::milliseconds) {});
+        return UploadWorker(env, {InstrumentFamily::Brenno, 0, "R\x02"},
+                            [](std::chrono::milliseconds) {});
     }
     testing::FakeEditor editor;
     testing::FakeDialogs dialogs;

@@ -17,7 +17,7 @@ TEST(TransferArguments, DefaultsAreTheParameterDialogsAndOptionsChangeThem) {
     const auto plain = Parse({"download", "--family", "brenno"});
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->direction, Direction::Download);
-    EXPECT_EQ(plain->transferMode, 2);
+    EXPECT_EQ(plain->family, InstrumentFamily::Brenno);
     EXPECT_EQ(plain->settings, CommSettingsValues{});
     EXPECT_EQ(plain->output, "-");
     EXPECT_EQ(plain->device, "");
@@ -27,7 +27,7 @@ TEST(TransferArguments, DefaultsAreTheParameterDialogsAndOptionsChangeThem) {
                              "--parity",    "even",          "--stop",   "2",       "--timeout",
                              " 25\t",       "--delay=+1000", "-o",       "day.txt", "-q"});
     ASSERT_TRUE(full);
-    EXPECT_EQ(full->transferMode, 3);
+    EXPECT_EQ(full->family, InstrumentFamily::Corvane);
     EXPECT_EQ(full->settings, (CommSettingsValues{5, 1, 25, 7, 0, 1, 2, 1000}));
     EXPECT_EQ(full->output, "day.txt");
     EXPECT_TRUE(full->quiet);

@@ -272,7 +272,8 @@ TEST(TransferTool, RefusedUploadsAndWrongCommandLinesSendNothing) {
         RunTool({"upload", "other-data", TempFile("halvex-transfer-long.txt", text), "--device",
                  "/nonexistent/halvex-port"});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, BuildUpload(UploadKind::OtherData, text, kProtocolNone).refusal + "\n");
+    EXPECT_EQ(refused.err,
+              BuildUpload(UploadKind::OtherData, text, Handshake::None).refusal + "\n");
 
     const ToolResult wrong = RunTool({"download", "--family", "tamsel", "--delay", "1001"});
     EXPECT_EQ(wrong.status, 2);

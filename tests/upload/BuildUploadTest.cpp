@@ -64,11 +64,11 @@ TEST(BuildUpload, TamselCoordinateRecords) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        UploadBuild build = BuildUpload(c.kind, c.text, kProtocolAckNak);
+        UploadBuild build = BuildUpload(c.kind, c.text, Handshake::AckNak);
         EXPECT_FALSE(build.Refused()) << c.label << ": " << build.refusal;
         EXPECT_EQ(build.queue, Queue(c.records)) << c.label;
         EXPECT_EQ(build.siteHeader, 1) << c.label;
-        EXPECT_EQ(build.transferMode, 1) << c.label;
+        EXPECT_EQ(build.family, InstrumentFamily::Tamsel) << c.label;
     }
 }
 
@@ -96,11 +96,13 @@ TEST(BuildUpload, BrennoAndCorvaneCoordinateRecords) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        UploadBuild build = BuildUpload(c.kind, c.text, kProtocolAckNak);
+        UploadBuild build = BuildUpload(c.kind, c.text, Handshake::AckNak);
         EXPECT_FALSE(build.Refused()) << c.label << ": " << build.refusal;
         EXPECT_EQ(build.queue, Queue(c.records)) << c.label;
         EXPECT_EQ(build.siteHeader, 1) << c.label;
-        EXPECT_EQ(build.transferMode, c.kind == UploadKind::BrennoCoordinate ? 2 : 3) << c.label;
+        EXPECT_EQ(build.family, c.kind == UploadKind::BrennoCoordinate ? InstrumentFamily::Brenno
+                                                                       : InstrumentFamily::Corvane)
+            << c.label;
     }
 }
 
@@ -176,14 +178,17 @@ TEST(BuildUpload, CodeListAndOtherDataQueues) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        UploadBuild build = BuildUpload(c.kind, c.text, kProtocolAckNak);
+        UploadBuild build = BuildUpload(c.kind, c.text, Handshake::AckNak);
         EXPECT_FALSE(build.Refused()) << c.label << ": " << build.refusal;
         EXPECT_EQ(build.queue, Queue(c.records)) << c.label;
         EXPECT_EQ(build.siteHeader, 0) << c.label;
     }
-    EXPECT_EQ(BuildUpload(UploadKind::TamselCodeList, "", kProtocolNone).transferMode, 1);
-    EXPECT_EQ(BuildUpload(UploadKind::BrennoCodeList, "", kProtocolNone).transferMode, 2);
-    EXPECT_EQ(BuildUpload(UploadKind::OtherData, "", kProtocolNone).transferMode, 3);
+    EXPECT_EQ(BuildUpload(UploadKind::TamselCodeList, "", Handshake::None).family,
+              InstrumentFamily::Tamsel);
+    EXPECT_EQ(BuildUpload(UploadKind::BrennoCodeList, "", Handshake::None).family,
+              InstrumentFamily::Brenno);
+    EXPECT_EQ(BuildUpload(UploadKind::OtherData, "", Handshake::None).family,
+              InstrumentFamily::Corvane);
 }
 
 struct LimitCase {
@@ -256,7 +261,7 @@ TEST(BuildUpload, RefusesWhatTheInstrumentCannotTakeNamingTheLine) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        UploadBuild build = BuildUpload(c.kind, c.text, kProtocolAckNak);
+        UploadBuild build = BuildUpload(c.kind, c.text, Handshake::AckNak);
         EXPECT_EQ(build.refusal, c.refusal) << c.label;
         if (!c.refusal.empty()) {
             EXPECT_EQ(build.queue, "") << c.label;
@@ -270,13 +275,14 @@ TEST(BuildUpload, BrennoCodeRecordsFitTheHandshakeInForceAndRecordsKnowTheirLine
     const std::string record254 = Fields(16, 14) + ",1234567890";
     const std::string record255 = record254 + "1";
     const std::string text = "5,TREE\r\n\r\n" + record254 + "\r\n" + record255 + "\r\n";
-    const UploadBuild none = BuildUpload(UploadKind::BrennoCodeList, text, kProtocolNone);
+    const UploadBuild none = BuildUpload(UploadKind::BrennoCodeList, text, Handshake::None);
     EXPECT_FALSE(none.Refused()) << none.refusal;
     EXPECT_EQ(none.recordLines, (std::vector<std::size_t>{1, 3, 4}));
-    EXPECT_EQ(BuildUpload(UploadKind::BrennoCodeList, text + record255 + "2", kProtocolNone).refusal,
-              "Line 5 cannot be uploaded: the record would be longer than 255 characters. "
-              "Nothing was sent.");
-    EXPECT_EQ(BuildUpload(UploadKind::BrennoCodeList, text, kProtocolAckNak).refusal,
+    EXPECT_EQ(
+        BuildUpload(UploadKind::BrennoCodeList, text + record255 + "2", Handshake::None).refusal,
+        "Line 5 cannot be uploaded: the record would be longer than 255 characters. "
+        "Nothing was sent.");
+    EXPECT_EQ(BuildUpload(UploadKind::BrennoCodeList, text, Handshake::AckNak).refusal,
               "Line 3 cannot be uploaded: the record would be longer than 253 characters. "
               "Nothing was sent.");
 }

@@ -7,6 +7,7 @@
 #include "serial/RecordSender.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeSerialPort.h"
+#include "support/TransferModes.h"
 
 namespace halvex {
 namespace {
@@ -52,7 +53,9 @@ TEST(DecorateDataRecord, AddsTheFamilysDecoration) {
     // clang-format on
     for (const auto& c : cases) {
         std::int32_t counter = c.counterBefore;
-        EXPECT_EQ(DecorateDataRecord(c.record, c.mode, c.protocol, counter), c.expected)
+        EXPECT_EQ(DecorateDataRecord(c.record, testing::FamilyForMode(c.mode),
+                                     HandshakeOf(c.protocol), counter),
+                  c.expected)
             << "record " << c.record << " mode " << c.mode;
         EXPECT_EQ(counter, c.counterAfter) << "record " << c.record << " mode " << c.mode;
     }
@@ -64,7 +67,8 @@ TEST(DecorateDataRecord, SevenBitRecordsKeepTheChecksumBelow128) {
         record.assign(1, static_cast<char>(c));
         record += "xyz";
         std::int32_t counter = c;
-        std::string decorated = DecorateDataRecord(record, 1, 0, counter);
+        std::string decorated =
+            DecorateDataRecord(record, InstrumentFamily::Tamsel, Handshake::None, counter);
         int checksum = std::stoi(decorated.substr(decorated.size() - 3));
         EXPECT_LT(checksum, 128) << c;
     }
@@ -81,7 +85,7 @@ struct SenderFixture {
     SendContext Context(std::int16_t mode, std::int32_t protocol, std::int32_t delayMs = 7) {
         settings.Protocol = protocol;
         settings.LineDelayMs = delayMs;
-        SendContext context{port, settings, dialogs, mode};
+        SendContext context{port, settings, dialogs, testing::FamilyForMode(mode)};
         context.stopRequested = [this] { return stop; };
         context.pause = [this](std::chrono::milliseconds ms) {
             pauses.push_back(static_cast<int>(ms.count()));
@@ -145,7 +149,9 @@ TEST(SendDataRecord, SumBytesThatLookLikeLineEndsAreWrittenAsData) {
         std::int32_t counter = 0;
         ASSERT_TRUE(SendDataRecord(record, context, counter));
         std::int32_t unused = 0;
-        EXPECT_EQ(f.port.Written(), DecorateDataRecord(record, 2, 1, unused) + "\r\n");
+        EXPECT_EQ(f.port.Written(),
+                  DecorateDataRecord(record, InstrumentFamily::Brenno, Handshake::AckNak, unused) +
+                      "\r\n");
         EXPECT_EQ(f.port.Written().size(), 5u);
     }
 }
@@ -165,8 +171,8 @@ TEST(SendDataRecord, ExtraReplyBytesStayQueuedForTheNextRecord) {
     EXPECT_TRUE(SendDataRecord("R1", context, counter));
     EXPECT_TRUE(SendDataRecord("R2", context, counter));
     std::int32_t check = 0;
-    std::string r1 = DecorateDataRecord("R1", 1, 1, check);
-    std::string r2 = DecorateDataRecord("R2", 1, 1, check);
+    std::string r1 = DecorateDataRecord("R1", InstrumentFamily::Tamsel, Handshake::AckNak, check);
+    std::string r2 = DecorateDataRecord("R2", InstrumentFamily::Tamsel, Handshake::AckNak, check);
     EXPECT_EQ(f.port.Written(),
               "\x02" + r1 + "\x03\r\n\x02" + r2 + "\x03\r\n\x02" + r2 + "\x03\r\n");
     EXPECT_EQ(counter, 2);

@@ -57,7 +57,7 @@ TEST(TransferStationProgram, ReceivesAnUploadAndWritesTheAcceptedRecords) {
     const ProgramRun run = RunStation(
         "upload --family tamsel --protocol acknak --fault nak --fault-every 2 --idle 2000",
         [](const std::string& device) {
-            Upload(device, 1, {1, 1, "R1\x02R2\x02"});
+            Upload(device, 1, {InstrumentFamily::Tamsel, 1, "R1\x02R2\x02"});
         });
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.output, "F00F000\r\nSite1     +00001.000000200020-100000S113\r\nR1\r\nR2\r\n");
@@ -68,7 +68,7 @@ TEST(TransferStationProgram, WritesRecordsToAFile) {
     const ProgramRun run =
         RunStation("upload --family brenno --protocol acknak --idle 500 --output " + file,
                    [](const std::string& device) {
-                       Upload(device, 1, {2, 0, "/Dh A,B\x02xyz\x02"});
+                       Upload(device, 1, {InstrumentFamily::Brenno, 0, "/Dh A,B\x02xyz\x02"});
                    });
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.output, "");

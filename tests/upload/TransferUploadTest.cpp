@@ -42,7 +42,7 @@ std::vector<std::string> RecordsOf(const std::string& queue) {
 // The bytes an upload of `fields` puts on the line when every record is accepted at once.
 std::string ExpectedLine(const TransferFields& fields, std::int32_t protocol) {
     std::string line;
-    const bool tamsel = fields.TransferMode == 1;
+    const bool tamsel = fields.TransferMode == InstrumentFamily::Tamsel;
     auto frame = [&](const std::string& text) {
         line += (tamsel ? "\x02" : "") + text + (tamsel ? "\x03" : "") + "\r\n";
     };
@@ -52,15 +52,23 @@ std::string ExpectedLine(const TransferFields& fields, std::int32_t protocol) {
     }
     std::int32_t counter = 0;
     for (const auto& record : RecordsOf(fields.UploadQueue)) {
-        frame(DecorateDataRecord(record, fields.TransferMode, protocol, counter));
+        frame(DecorateDataRecord(record, fields.TransferMode, HandshakeOf(protocol), counter));
     }
     if (tamsel) line += "\x02\x04\x03\r\n";
-    if (fields.TransferMode == 3) line += "\x04\r\n";
+    if (fields.TransferMode == InstrumentFamily::Corvane) line += "\x04\r\n";
     return line;
 }
 
-Family FamilyOf(std::int16_t mode) {
-    return mode == 1 ? Family::Tamsel : mode == 2 ? Family::Brenno : Family::Corvane;
+Family FamilyOf(InstrumentFamily family) {
+    switch (family) {
+        case InstrumentFamily::Tamsel:
+            return Family::Tamsel;
+        case InstrumentFamily::Brenno:
+            return Family::Brenno;
+        case InstrumentFamily::Corvane:
+            break;
+    }
+    return Family::Corvane;
 }
 
 // One simulated instrument on a fresh pseudo-terminal, reachable as COM1.
@@ -111,10 +119,10 @@ struct PtyUpload {
     std::string Line() const { return line->ReceivedLog(); }
 };
 
-station::UploadScript Script(std::int16_t mode, std::int32_t protocol,
+station::UploadScript Script(InstrumentFamily family, std::int32_t protocol,
                              ReplyFault fault = ReplyFault::None, std::size_t every = 0) {
     station::UploadScript script;
-    script.family = FamilyOf(mode);
+    script.family = FamilyOf(family);
     script.ackNak = protocol == 1;
     script.fault = fault;
     script.faultEvery = every;
@@ -140,8 +148,8 @@ TEST(TransferUpload, EveryCommandAndProtocolPutsEachByteOnTheLineInOrder) {
             PtyUpload u;
             u.editor.SetText(*c.text);
             u.settings.Protocol = protocol;
-            const UploadBuild build = BuildUpload(c.kind, *c.text, protocol);
-            u.StartInstrument(Script(build.transferMode, protocol));
+            const UploadBuild build = BuildUpload(c.kind, *c.text, HandshakeOf(protocol));
+            u.StartInstrument(Script(build.family, protocol));
             std::optional<TransferFields> fields = RunUploadCommand(c.kind, u.Env());
             ASSERT_TRUE(fields.has_value());
             u.Finish();
@@ -150,7 +158,8 @@ TEST(TransferUpload, EveryCommandAndProtocolPutsEachByteOnTheLineInOrder) {
 
             EXPECT_EQ(u.Line(), ExpectedLine(*fields, protocol)) << label;
             EXPECT_TRUE(u.outcome.ok) << label << ": " << u.outcome.error;
-            EXPECT_EQ(u.outcome.trailerSeen, fields->TransferMode != 2) << label;
+            EXPECT_EQ(u.outcome.trailerSeen, fields->TransferMode != InstrumentFamily::Brenno)
+                << label;
             std::vector<std::string> received, echoed;
             for (const auto& record : u.outcome.records) {
                 if (!record.jobHeader) received.push_back(record.data);
@@ -169,8 +178,9 @@ TEST(TransferUpload, EveryCommandAndProtocolPutsEachByteOnTheLineInOrder) {
 TEST(TransferUpload, RecordsArePacedByTheLineDelay) {
     PtyUpload u;
     u.settings.LineDelayMs = 80;
-    u.StartInstrument(Script(3, 0));
-    ASSERT_TRUE(StartUploadTransfer(u.Env(), TransferFields{3, 0, "A\002B\002C\002D\002"}));
+    u.StartInstrument(Script(InstrumentFamily::Corvane, 0));
+    ASSERT_TRUE(StartUploadTransfer(
+        u.Env(), TransferFields{InstrumentFamily::Corvane, 0, "A\002B\002C\002D\002"}));
     u.Finish();
     ASSERT_EQ(u.arrivals.size(), 4u);
     for (std::size_t i = 1; i < u.arrivals.size(); ++i) {
@@ -183,14 +193,16 @@ TEST(TransferUpload, RecordsArePacedByTheLineDelay) {
 TEST(TransferUpload, NegativeRepliesRepeatTheSameFrameUntilAccepted) {
     PtyUpload u;
     u.settings.Protocol = 1;
-    u.StartInstrument(Script(1, 1, ReplyFault::Nak, 2));
-    const TransferFields fields{1, 0, "R1\x02R2\x02R3\x02"};
+    u.StartInstrument(Script(InstrumentFamily::Tamsel, 1, ReplyFault::Nak, 2));
+    const TransferFields fields{InstrumentFamily::Tamsel, 0, "R1\x02R2\x02R3\x02"};
     ASSERT_TRUE(StartUploadTransfer(u.Env(), fields));
     u.Finish();
     // Answers 1 ACK, 2 NAK, 3 ACK (the repetition), 4 NAK, 5 ACK.
     const std::string r1 = "\x02R10083\x03\r\n", r2 = "\x02R21081\x03\r\n";
     std::int32_t counter = 2;
-    const std::string r3 = "\x02" + DecorateDataRecord("R3", 1, 1, counter) + "\x03\r\n";
+    const std::string r3 =
+        "\x02" + DecorateDataRecord("R3", InstrumentFamily::Tamsel, Handshake::AckNak, counter) +
+        "\x03\r\n";
     EXPECT_EQ(u.Line(), r1 + r2 + r2 + r3 + r3 + "\x02\x04\x03\r\n");
     EXPECT_TRUE(u.outcome.ok) << u.outcome.error;
     EXPECT_EQ(u.outcome.frames, 6u);
@@ -229,8 +241,8 @@ TEST(TransferUpload, ReplyFailuresStopWithoutTrailer) {
         const std::string before = c.kind == UploadKind::TamselCodeList ? codes : points;
         u.editor.SetText(before);
         u.settings.Protocol = 1;
-        const UploadBuild build = BuildUpload(c.kind, before, kProtocolAckNak);
-        u.StartInstrument(Script(build.transferMode, 1, c.fault, c.every));
+        const UploadBuild build = BuildUpload(c.kind, before, Handshake::AckNak);
+        u.StartInstrument(Script(build.family, 1, c.fault, c.every));
         ASSERT_TRUE(RunUploadCommand(c.kind, u.Env()).has_value()) << c.label;
         u.Finish();
 
@@ -252,7 +264,7 @@ TEST(TransferUpload, AHangUpMidwayIsACommunicationFailureWithoutTrailer) {
     PtyUpload u;
     u.settings.LineDelayMs = 20;
     u.instrument = std::thread([&u] {
-        station::UploadScript script = Script(3, 0);
+        station::UploadScript script = Script(InstrumentFamily::Corvane, 0);
         script.timeout = 20s;
         int received = 0;
         u.outcome = station::ReceiveUpload(*u.line, script, [&](const station::ReceivedRecord&) {
@@ -261,7 +273,7 @@ TEST(TransferUpload, AHangUpMidwayIsACommunicationFailureWithoutTrailer) {
     });
     std::string queue;
     for (int i = 0; i < 50; ++i) queue += "RECORD " + std::to_string(i) + '\x02';
-    ASSERT_TRUE(StartUploadTransfer(u.Env(), TransferFields{3, 0, queue}));
+    ASSERT_TRUE(StartUploadTransfer(u.Env(), TransferFields{InstrumentFamily::Corvane, 0, queue}));
     u.Finish();
     EXPECT_TRUE(u.outcome.hungUp);
     EXPECT_FALSE(u.outcome.trailerSeen);
@@ -275,7 +287,7 @@ TEST(TransferUpload, AHangUpMidwayIsACommunicationFailureWithoutTrailer) {
 TEST(TransferUpload, AnEmptyRecordEndsTheQueue) {
     PtyUpload u;
     u.editor.SetText("FIRST\r\nSECOND\r\n\r\nNEVER\r\n");
-    u.StartInstrument(Script(3, 0));
+    u.StartInstrument(Script(InstrumentFamily::Corvane, 0));
     ASSERT_TRUE(RunUploadCommand(UploadKind::OtherData, u.Env()).has_value());
     u.Finish();
     EXPECT_EQ(u.Line(), "FIRST\r\nSECOND\r\n\x04\r\n");
@@ -287,8 +299,9 @@ TEST(TransferUpload, ClosingTheProgramUnblocksAWaitingUploadAndReleasesThePort) 
     PtyUpload u;
     u.settings.Protocol = 1;
     u.settings.TimeoutSeconds = 1000;
-    u.StartInstrument(Script(1, 1, ReplyFault::Silent, 1));
-    ASSERT_TRUE(StartUploadTransfer(u.Env(), TransferFields{1, 0, "R1\x02R2\x02"}));
+    u.StartInstrument(Script(InstrumentFamily::Tamsel, 1, ReplyFault::Silent, 1));
+    ASSERT_TRUE(
+        StartUploadTransfer(u.Env(), TransferFields{InstrumentFamily::Tamsel, 0, "R1\x02R2\x02"}));
     ASSERT_TRUE(u.dialogs.WaitForMessages(1, 10s));
     // The editor is cleared just before the first record goes out; the worker then waits for a
     // reply that never comes.

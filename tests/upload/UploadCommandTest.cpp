@@ -34,7 +34,7 @@ TEST(RunUploadCommand, BuildsStartsAndHandsBackTheWorkersFields) {
     f.editor.SetText("P1,K,100.5,200.25,-3.1\r\nP2,,1,2,3\r\n");
     std::optional<TransferFields> fields = RunUploadCommand(UploadKind::CorvaneCoordinate, f.Env());
     ASSERT_TRUE(fields.has_value());
-    EXPECT_EQ(fields->TransferMode, 3);
+    EXPECT_EQ(fields->TransferMode, InstrumentFamily::Corvane);
     EXPECT_EQ(fields->SiteHeader, 1);
     EXPECT_EQ(fields->UploadQueue,
               "P1,100.5000,200.2500,-3.1000,K\x02P2,1.0000,2.0000,3.0000,\x02");

@@ -9,6 +9,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
 #include "support/FakeSerialPort.h"
+#include "support/TransferModes.h"
 
 namespace halvex {
 namespace {
@@ -43,7 +44,9 @@ struct UploadFixture {
     TransferEnvironment Env() { return {editor, dialogs, settings, ports, workers}; }
     void Run(std::int16_t mode, std::uint8_t siteHeader, std::string queue,
              std::vector<std::size_t> lines = {}) {
-        UploadWorker(Env(), TransferFields{mode, siteHeader, std::move(queue), std::move(lines)},
+        UploadWorker(Env(),
+                     TransferFields{testing::FamilyForMode(mode), siteHeader, std::move(queue),
+                                    std::move(lines)},
                      [this](std::chrono::milliseconds ms) {
                          pauses.push_back(static_cast<int>(ms.count()));
                      });
@@ -198,7 +201,7 @@ TEST(UploadWorker, AByteTheDeviceDoesNotTakeFailsTheUploadWithoutTrailer) {
 TEST(UploadWorker, ARecordThatNoLongerFitsTheHandshakeStopsTheUploadThere) {
     // Built without a handshake; Ack/Nak was chosen in the parameter dialog before sending.
     UploadFixture f;
-    f.settings.Protocol = kProtocolAckNak;
+    f.settings.Protocol = 1;  // Ack/Nak
     f.AnswerEveryRecord("\x06");
     const std::string record(254, 'c');
     f.Run(2, 0, "short\x02" + record + "\x02" + "never\x02", {2, 7, 9});
@@ -265,13 +268,13 @@ TEST(StartUploadTransfer, ShutdownUnblocksALongUploadAndReleasesThePort) {
     f.settings.LineDelayMs = 1000;
     std::string queue;
     for (int i = 0; i < 1000; ++i) queue += "RECORD\x02";
-    ASSERT_TRUE(StartUploadTransfer(f.Env(), TransferFields{3, 0, queue}));
+    ASSERT_TRUE(StartUploadTransfer(f.Env(), TransferFields{InstrumentFamily::Corvane, 0, queue}));
     ASSERT_TRUE(f.dialogs.WaitForMessages(1, std::chrono::seconds(10)));
     f.workers.ShutdownAll();
     EXPECT_EQ(f.workers.RunningCount(), 0u);
     EXPECT_EQ(f.port->CloseCount(), 1);
     EXPECT_EQ(f.dialogs.Texts(), std::vector<std::string>{kUploadPrompt});
-    EXPECT_FALSE(StartUploadTransfer(f.Env(), TransferFields{3, 0, queue}));
+    EXPECT_FALSE(StartUploadTransfer(f.Env(), TransferFields{InstrumentFamily::Corvane, 0, queue}));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace {
 constexpr int kRefused = 1;
 
 CommandResult PreviewUpload(UploadKind kind, std::string_view input) {
-    UploadBuild build = BuildUpload(kind, std::string(input), kProtocolNone);
+    UploadBuild build = BuildUpload(kind, std::string(input), Handshake::None);
     if (build.Refused()) return {{}, false, std::move(build.refusal), kRefused};
     return {std::move(build.queue), true, {}, 0};
 }

@@ -197,7 +197,7 @@ bool ReadDownload(const Words& words, TransferArguments& parsed, std::string& er
     if (!ReadChoice(words, "family", mode, FamilyOf, "tamsel, brenno or corvane", error)) {
         return false;
     }
-    parsed.transferMode = static_cast<std::int16_t>(mode);
+    parsed.family = static_cast<InstrumentFamily>(mode);
     if (const auto output = words.values.find("output"); output != words.values.end()) {
         parsed.output = output->second;
     }

@@ -25,7 +25,7 @@ struct TransferArguments {
     bool help = false;
     bool version = false;
     Direction direction = Direction::Download;
-    std::int16_t transferMode = 1;  // download: 1 Tamsel, 2 Brenno, 3 Corvane
+    InstrumentFamily family = InstrumentFamily::Tamsel;  // download
     UploadKind uploadKind = UploadKind::TamselCoordinate;
     std::string input;            // upload: the file to send, "-" for standard input
     std::string output = "-";     // download: where the received text goes, "-" standard output

@@ -44,7 +44,8 @@ std::optional<TransferFields> BuildFromFile(const TransferArguments& args, Error
         console.PrintLine(kProgram + name + ": bytes after the NUL byte at offset " +
                           std::to_string(*nul) + " ignored");
     }
-    const UploadBuild build = BuildUpload(args.uploadKind, *text, args.settings.Protocol);
+    const UploadBuild build =
+        BuildUpload(args.uploadKind, *text, HandshakeOf(args.settings.Protocol));
     if (build.Refused()) {
         console.PrintLine(build.refusal);
         return std::nullopt;
@@ -174,7 +175,7 @@ private:
         const TransferEnvironment env{Editor(), dialogs_, settings_, ports, workers_};
         const BlockedStopSignals blocked;
         if (fields) return StartUploadTransfer(env, *fields, done.Reporter());
-        return StartDownload(env, args_.transferMode, done.Reporter());
+        return StartDownload(env, args_.family, done.Reporter());
     }
 
     // A download keeps its text in memory until the end; an upload echoes as it goes.
