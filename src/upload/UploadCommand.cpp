@@ -66,9 +66,12 @@ std::string RefusalMessage(std::size_t lineNumber, const std::string& reason) {
 class RecordLineNotes {
 public:
     void Note(UploadBuild& build, std::size_t lineNumber) {
-        for (; scanned_ < build.queue.size(); ++scanned_) {
-            if (build.queue[scanned_] == kRecordEnd) build.recordLines.push_back(lineNumber);
-        }
+        ForEachPiece(std::string_view(build.queue).substr(scanned_),
+                     [&](std::string_view, bool ended) {
+                         if (ended) build.recordLines.push_back(lineNumber);
+                         return true;
+                     });
+        scanned_ = build.queue.size();
     }
 
 private:
