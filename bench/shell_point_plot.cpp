@@ -114,12 +114,3 @@ BENCHMARK(BM_RepaintPanningZoomedIn)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintZoomingZoomedIn)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,8 +6,8 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <atomic>
@@ -15,6 +15,7 @@
 
 #include "app/HalvexApp.h"
 #include "app/MainFrame.h"
+#include "app/ProgramTest.h"
 #include "editor/AppSettings.h"
 #include "editor/ByteEditor.h"
 #include "editor/HalvexDoc.h"
@@ -78,30 +79,20 @@ private:
 
 }  // namespace
 
-class MainFrameTest : public QObject {
+class MainFrameTest : public ProgramTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CHalvexApp> app_;
-    CMainFrame* frame_ = nullptr;
-    CHalvexView* view_ = nullptr;
     ByteEditor* editor_ = nullptr;
 
 private slots:
     void init() {
-        OpenAppSettings()->clear();
-        app_ = std::make_unique<CHalvexApp>();
-        QVERIFY(app_->InitInstance({}));
-        frame_ = app_->MainFrame();
-        view_ = app_->View();
+        QVERIFY(StartProgram());
         editor_ = view_->Editor();
         QVERIFY(QTest::qWaitForWindowActive(frame_));
         editor_->setFocus();
     }
-    void cleanup() {
-        frame_->View()->GetDocument()->SetModifiedFlag(false);
-        app_.reset();
-    }
+    void cleanup() { StopProgram(); }
 
     void startsEmptyUntitledAndReady() {
         QCOMPARE(frame_->windowTitle(), QStringLiteral("Untitled - Veltra"));

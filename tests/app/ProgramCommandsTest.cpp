@@ -13,6 +13,7 @@
 #include "app/HalvexApp.h"
 #include "app/MainFrame.h"
 #include "app/ParameterDlg.h"
+#include "app/ProgramTest.h"
 #include "convert/LineEnds.h"
 #include "editor/AppSettings.h"
 #include "editor/DxfSaveDialog.h"
@@ -63,13 +64,10 @@ const std::string kPointLine = "PT1,TREE,2345.678,1234.567,12.345\r\n";
 
 }  // namespace
 
-class ProgramCommandsTest : public QObject {
+class ProgramCommandsTest : public ProgramTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CHalvexApp> app_;
-    CMainFrame* frame_ = nullptr;
-    CHalvexView* view_ = nullptr;
     FakePortOpener ports_;
 
     void SetUserText(const std::string& text) {
@@ -80,17 +78,10 @@ private:
 
 private slots:
     void init() {
-        OpenAppSettings()->clear();
-        app_ = std::make_unique<CHalvexApp>();
-        QVERIFY(app_->InitInstance({}));
-        frame_ = app_->MainFrame();
-        view_ = app_->View();
+        QVERIFY(StartProgram());
         view_->SetPortOpener(std::make_unique<ForwardingOpener>(ports_));
     }
-    void cleanup() {
-        view_->GetDocument()->SetModifiedFlag(false);
-        app_.reset();
-    }
+    void cleanup() { StopProgram(); }
 
     void conversionsRewriteTheEditor_data() {
         QTest::addColumn<int>("id");

@@ -8,6 +8,7 @@
 
 #include "app/HalvexApp.h"
 #include "app/MainFrame.h"
+#include "app/ProgramTest.h"
 #include "editor/AppSettings.h"
 #include "editor/ByteEditor.h"
 #include "editor/HalvexDoc.h"
@@ -20,13 +21,10 @@
 using namespace halvex;
 using namespace halvex::testing;
 
-class TransferControlTest : public QObject {
+class TransferControlTest : public ProgramTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CHalvexApp> app_;
-    CMainFrame* frame_ = nullptr;
-    CHalvexView* view_ = nullptr;
     std::unique_ptr<station::StationLine> line_;
 
     bool StopEnabled() {
@@ -36,11 +34,7 @@ private:
 
 private slots:
     void init() {
-        OpenAppSettings()->clear();
-        app_ = std::make_unique<CHalvexApp>();
-        QVERIFY(app_->InitInstance({}));
-        frame_ = app_->MainFrame();
-        view_ = app_->View();
+        QVERIFY(StartProgram());
         std::string error;
         line_ = station::StationLine::CreatePseudoTerminal(error);
         QVERIFY2(line_, error.c_str());
@@ -51,8 +45,7 @@ private slots:
         view_->CommSettings.TimeoutSeconds = 60;
     }
     void cleanup() {
-        view_->GetDocument()->SetModifiedFlag(false);
-        app_.reset();
+        StopProgram();
         line_.reset();
     }
 

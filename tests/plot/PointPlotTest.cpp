@@ -16,15 +16,16 @@
 
 #include "app/HalvexApp.h"
 #include "app/MainFrame.h"
-#include "plot/PlotGrid.h"
-#include "plot/PlotPainter.h"
-#include "plot/PointPlotCanvas.h"
-#include "plot/PointPlotWindow.h"
+#include "app/ProgramTest.h"
 #include "editor/AppSettings.h"
 #include "editor/ByteEditor.h"
 #include "editor/HalvexDoc.h"
 #include "editor/HalvexView.h"
 #include "editor/ShellTestKit.h"
+#include "plot/PlotGrid.h"
+#include "plot/PlotPainter.h"
+#include "plot/PointPlotCanvas.h"
+#include "plot/PointPlotWindow.h"
 
 using namespace halvex;
 using namespace halvex::testing;
@@ -45,14 +46,10 @@ double Distance(QPointF a, QPointF b) { return std::hypot(a.x() - b.x(), a.y() -
 
 }  // namespace
 
-class PointPlotTest : public QObject {
+class PointPlotTest : public ProgramTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CHalvexApp> app_;
-    CMainFrame* frame_ = nullptr;
-    CHalvexView* view_ = nullptr;
-
     PointPlotWindow* OpenPlot(const std::string& text) {
         view_->SetEditorText(text);
         frame_->RouteCommand(kPointPlot);
@@ -62,17 +59,8 @@ private:
     }
 
 private slots:
-    void init() {
-        OpenAppSettings()->clear();
-        app_ = std::make_unique<CHalvexApp>();
-        QVERIFY(app_->InitInstance({}));
-        frame_ = app_->MainFrame();
-        view_ = app_->View();
-    }
-    void cleanup() {
-        view_->GetDocument()->SetModifiedFlag(false);
-        app_.reset();
-    }
+    void init() { QVERIFY(StartProgram()); }
+    void cleanup() { StopProgram(); }
 
     void fitShowsAllPointsAtOneScaleNorthUp() {
         PlotViewport viewport;
