@@ -22,6 +22,18 @@ using testing::FakeSerialPort;
 const std::string kStationFirst = kDownloadPromptStationFirst;
 const std::string kComputerFirst = kDownloadPromptComputerFirst;
 
+// One download of its own for a table row: a fresh editor, boxes and device.
+struct RowRun {
+    void Download(const CommSettings& settings, WorkerRegistry& workers, InstrumentFamily family) {
+        DownloadWorker({editor, dialogs, settings, ports, workers}, family);
+    }
+
+    FakeEditor editor;
+    FakeDialogs dialogs;
+    FakePortOpener ports;
+    std::shared_ptr<FakeSerialPort> device = ports.Add("COM1");
+};
+
 class DownloadWorkerTest : public ::testing::Test {
 protected:
     DownloadWorkerTest() : device(opener.Add("COM1")) {}
@@ -106,23 +118,19 @@ TEST_F(DownloadWorkerTest, ExchangeAndResultingTextByModeAndProtocol) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        FakeEditor rowEditor;
-        FakeDialogs rowDialogs;
-        FakePortOpener rowPorts;
-        auto rowDevice = rowPorts.Add("COM1");
+        RowRun run;
         CommSettings rowSettings;
         rowSettings.Protocol = row.protocol;
-        rowDevice->QueueInput(row.input);
-        DownloadWorker({rowEditor, rowDialogs, rowSettings, rowPorts, workers},
-                       testing::FamilyForMode(row.mode));
-        EXPECT_EQ(rowEditor.Text(), row.text);
-        EXPECT_EQ(rowDevice->Written(), row.written);
-        EXPECT_EQ(rowDialogs.Texts(), row.messages);
-        EXPECT_FALSE(rowEditor.ReadOnly());
-        EXPECT_EQ(rowDevice->CloseCount(), 1);
-        for (const auto& message : rowDialogs.Messages()) EXPECT_EQ(message.caption, "Veltra");
+        run.device->QueueInput(row.input);
+        run.Download(rowSettings, workers, testing::FamilyForMode(row.mode));
+        EXPECT_EQ(run.editor.Text(), row.text);
+        EXPECT_EQ(run.device->Written(), row.written);
+        EXPECT_EQ(run.dialogs.Texts(), row.messages);
+        EXPECT_FALSE(run.editor.ReadOnly());
+        EXPECT_EQ(run.device->CloseCount(), 1);
+        for (const auto& message : run.dialogs.Messages()) EXPECT_EQ(message.caption, "Veltra");
         // One read call of one byte for every byte taken.
-        for (std::size_t size : rowDevice->ReadSizes()) EXPECT_EQ(size, 1u);
+        for (std::size_t size : run.device->ReadSizes()) EXPECT_EQ(size, 1u);
     }
 }
 
@@ -145,27 +153,23 @@ TEST_F(DownloadWorkerTest, ReadFailureClosesThePortBeforeItsMessageTimeOutAfter)
                         {false, kCommunicationTimeOutMessage, false}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.message);
-        FakeEditor rowEditor;
-        FakeDialogs rowDialogs;
-        FakePortOpener rowPorts;
-        auto rowDevice = rowPorts.Add("COM1");
-        rowDevice->QueueInput("one\ntwo");
-        rowDevice->FailReadsWhenEmpty(row.failReads);
+        RowRun run;
+        run.device->QueueInput("one\ntwo");
+        run.device->FailReadsWhenEmpty(row.failReads);
         std::optional<bool> closedWhileShown;
         std::optional<bool> readOnlyWhileShown;
-        rowDialogs.OnMessage([&](const testing::ShownMessage& message) {
+        run.dialogs.OnMessage([&](const testing::ShownMessage& message) {
             if (message.text != row.message) return;
-            closedWhileShown = rowDevice->Closed();
-            readOnlyWhileShown = rowEditor.ReadOnly();
+            closedWhileShown = run.device->Closed();
+            readOnlyWhileShown = run.editor.ReadOnly();
         });
-        DownloadWorker({rowEditor, rowDialogs, settings, rowPorts, workers},
-                       InstrumentFamily::Corvane);
+        run.Download(settings, workers, InstrumentFamily::Corvane);
         ASSERT_TRUE(closedWhileShown.has_value());
         EXPECT_EQ(*closedWhileShown, row.portClosedWhileShown);
         EXPECT_TRUE(*readOnlyWhileShown);  // writable again only after the message
-        EXPECT_EQ(rowEditor.Text(), "one\n");
-        EXPECT_FALSE(rowEditor.ReadOnly());
-        EXPECT_EQ(rowDevice->CloseCount(), 1);
+        EXPECT_EQ(run.editor.Text(), "one\n");
+        EXPECT_FALSE(run.editor.ReadOnly());
+        EXPECT_EQ(run.device->CloseCount(), 1);
     }
 }
 
@@ -179,20 +183,16 @@ TEST_F(DownloadWorkerTest, AnEnqOrAckTheDeviceDoesNotTakeEndsAsAFailedRead) {
     const Row rows[] = {{"ENQ", 0, ""}, {"second ACK", 2, "a\n\nb\n"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        FakeEditor rowEditor;
-        FakeDialogs rowDialogs;
-        FakePortOpener rowPorts;
-        auto rowDevice = rowPorts.Add("COM1");
-        rowDevice->QueueInput("a\nb\nc\n\x04");
-        rowDevice->FailWritesAfter(row.writableBytes);
+        RowRun run;
+        run.device->QueueInput("a\nb\nc\n\x04");
+        run.device->FailWritesAfter(row.writableBytes);
         settings.Protocol = 1;
-        DownloadWorker({rowEditor, rowDialogs, settings, rowPorts, workers},
-                       InstrumentFamily::Tamsel);
-        EXPECT_EQ(rowDialogs.Texts(),
+        run.Download(settings, workers, InstrumentFamily::Tamsel);
+        EXPECT_EQ(run.dialogs.Texts(),
                   (std::vector<std::string>{kStationFirst, kCommunicationFailedMessage}));
-        EXPECT_EQ(rowEditor.Text(), row.text);
-        EXPECT_FALSE(rowEditor.ReadOnly());
-        EXPECT_EQ(rowDevice->CloseCount(), 1);
+        EXPECT_EQ(run.editor.Text(), row.text);
+        EXPECT_FALSE(run.editor.ReadOnly());
+        EXPECT_EQ(run.device->CloseCount(), 1);
     }
 }
 
