@@ -11,4 +11,11 @@ std::string UploadStoppedMessage(std::size_t recordsSent, std::size_t recordsTot
            std::to_string(recordsTotal) + " records.";
 }
 
+std::string RecordTooLongMessage(const std::string& where, std::size_t length,
+                                 std::size_t longest) {
+    return where + " cannot be sent: its record has " + std::to_string(length) +
+           " characters, more than the " + std::to_string(longest) +
+           " the instrument takes with the handshake now set. The transfer was stopped.";
+}
+
 }  // namespace halvex

@@ -13,5 +13,8 @@ inline constexpr const char* kCommunicationFailedMessage = "Communication failed
 std::string DownloadStoppedMessage(std::size_t linesShown);
 // After the user stopped an upload: "Transfer stopped after K of N records."
 std::string UploadStoppedMessage(std::size_t recordsSent, std::size_t recordsTotal);
+// A queued record longer than the sender takes with the handshake now set; `where` names it
+// ("Line 12", or "Record 3" where its line is not known).
+std::string RecordTooLongMessage(const std::string& where, std::size_t length, std::size_t longest);
 
 }  // namespace halvex

@@ -6,24 +6,23 @@
 namespace halvex {
 namespace {
 
-
 void AppendThreeDigits(std::string& text, unsigned value) {
     text += static_cast<char>('0' + value / 100);
     text += static_cast<char>('0' + value / 10 % 10);
     text += static_cast<char>('0' + value % 10);
 }
 
-// Writes the frame and waits until it has left the port, so that the pause or the reply's
-// time-out that follows counts from the frame's last byte on the line. False when a byte could
-// not be written or the device failed before the frame had left.
+// The Tamsel family frames a record with STX and ETX; every family ends it with CR LF.
 bool WriteFrame(const std::string& text, InstrumentFamily family, SerialPort& port) {
     const bool framed = family == InstrumentFamily::Tamsel;
-    if (framed && !port.WriteByte(kStx)) return false;
-    for (char c : text) {
-        if (!port.WriteByte(static_cast<std::uint8_t>(c))) return false;
-    }
-    if (framed && !port.WriteByte(kEtx)) return false;
-    return port.WriteByte(kCr) && port.WriteByte(kLf) && port.DrainOutput();
+    std::string frame;
+    frame.reserve(text.size() + 4);
+    if (framed) frame += static_cast<char>(kStx);
+    frame += text;
+    if (framed) frame += static_cast<char>(kEtx);
+    frame += static_cast<char>(kCr);
+    frame += static_cast<char>(kLf);
+    return WriteAndDrain(port, frame);
 }
 
 bool Stopping(const SendContext& context) {
@@ -55,6 +54,13 @@ void PauseUnlessStopped(std::chrono::milliseconds duration,
         if (stopRequested && stopRequested()) return;
         std::this_thread::sleep_for(std::min<Clock::duration>(kSlice, deadline - now));
     }
+}
+
+bool WriteAndDrain(SerialPort& port, std::string_view bytes) {
+    for (char byte : bytes) {
+        if (!port.WriteByte(static_cast<std::uint8_t>(byte))) return false;
+    }
+    return port.DrainOutput();
 }
 
 std::size_t LongestRecordFor(InstrumentFamily family, Handshake handshake) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "common/UserDialogs.h"
 #include "serial/CommSettings.h"
@@ -68,6 +69,11 @@ std::string DecorateDataRecord(const std::string& record, InstrumentFamily famil
 // pauses. False (after a message, unless the transfer is being stopped) when the transfer must
 // stop; a byte the device did not take is "Communication failed".
 bool SendRecord(const std::string& text, SendContext& context);
+
+// Writes `bytes` and waits until they have left the port, so that whatever is timed next (the
+// pause, the reply's time-out) counts from the last byte on the line. False when a byte was not
+// taken or the device failed before they had left.
+bool WriteAndDrain(SerialPort& port, std::string_view bytes);
 
 // Decorates a data record for the instrument family and sends it with SendRecord.
 bool SendDataRecord(const std::string& record, SendContext& context, std::int32_t& counter);

@@ -11,6 +11,12 @@ namespace {
 
 constexpr std::chrono::milliseconds kEotSettle{100};
 
+// The closing bytes: the Tamsel family's trailer frame; EOT, then CR LF after a settling pause,
+// for the Corvane model.
+constexpr std::string_view kTamselTrailer = "\x02\x04\x03\r\n";
+constexpr std::string_view kCorvaneEnd = "\x04";
+constexpr std::string_view kLineEnd = "\r\n";
+
 // One upload run over an open port; the port stays open for the caller to close.
 class UploadRun {
 public:
@@ -75,11 +81,7 @@ private:
         const std::string where = index < fields_.RecordLines.size()
                                       ? "Line " + std::to_string(fields_.RecordLines[index])
                                       : "Record " + std::to_string(index + 1);
-        env_.dialogs.ShowMessage(where + " cannot be sent: its record has " +
-                                     std::to_string(record.size()) +
-                                     " characters, more than the " + std::to_string(longest) +
-                                     " the instrument takes with the handshake now set. The "
-                                     "transfer was stopped.",
+        env_.dialogs.ShowMessage(RecordTooLongMessage(where, record.size(), longest),
                                  kProgramCaption, MessageIcon::Warning);
         return false;
     }
@@ -89,16 +91,13 @@ private:
     bool WriteTrailer() {
         SerialPort& port = context_.port;
         if (fields_.TransferMode == InstrumentFamily::Tamsel) {
-            for (std::uint8_t byte : {kStx, kEot, kEtx, kCr, kLf}) {
-                if (!port.WriteByte(byte)) return false;
-            }
-            return port.DrainOutput();
+            return WriteAndDrain(port, kTamselTrailer);
         }
         if (fields_.TransferMode == InstrumentFamily::Corvane) {
             context_.pause(std::chrono::milliseconds(env_.settings.LineDelayMs.load()));
-            if (!port.WriteByte(kEot) || !port.DrainOutput()) return false;
+            if (!WriteAndDrain(port, kCorvaneEnd)) return false;
             context_.pause(kEotSettle);
-            return port.WriteByte(kCr) && port.WriteByte(kLf) && port.DrainOutput();
+            return WriteAndDrain(port, kLineEnd);
         }
         return true;
     }

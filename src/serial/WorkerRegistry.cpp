@@ -64,11 +64,6 @@ void WorkerRegistry::ShutdownAll() {
     idle_.wait(lock, [this] { return running_ == 0; });
 }
 
-bool WorkerRegistry::ShuttingDown() const {
-    std::lock_guard lock(mutex_);
-    return shuttingDown_;
-}
-
 std::size_t WorkerRegistry::RunningCount() const {
     std::lock_guard lock(mutex_);
     return running_;

@@ -41,7 +41,6 @@ public:
     void StopAll(StopNotice notice);
     // Aborts every attached port, refuses new workers and waits until all workers have ended.
     void ShutdownAll();
-    bool ShuttingDown() const;
     // A stop or shutdown has been asked of the running workers: they end without their failure
     // messages ("Communication failed", ...).
     bool StopRequested() const;

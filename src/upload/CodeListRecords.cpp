@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <limits>
 
-#include "common/ByteClasses.h"
 #include "convert/NumberReader.h"
 #include "serial/RecordSender.h"
 
@@ -16,7 +14,6 @@ constexpr std::size_t kTamselCodeText = 10;
 constexpr std::size_t kTamselCodeEntry = 15;
 constexpr int kBrennoMaxFields = 40;
 constexpr std::size_t kBrennoMaxField = 14;
-
 
 std::string WithoutBlanks(std::string_view field) {
     std::string result;

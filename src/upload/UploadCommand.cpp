@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "common/RecordQueue.h"
-
 #include "serial/UploadWorker.h"
 #include "upload/CodeListRecords.h"
 #include "upload/CoordinateRecords.h"
