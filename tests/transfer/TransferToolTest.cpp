@@ -257,9 +257,15 @@ TEST(TransferTool, PortNamesOpenTheDevicesTheWindowWouldOpen) {
     EXPECT_EQ(chosen.status, 0) << chosen.err;
     EXPECT_EQ(chosen.out, "A\n");
 
+    // A port that does not open leaves an earlier output file as it was.
+    const std::string earlier = TempFile("halvex-transfer-earlier.txt", "yesterday\n");
+    Args toFile = args;
+    toFile.insert(toFile.end(), {"-o", earlier});
     const ToolResult environment =
-        RunTool(args, {"XDG_CONFIG_HOME=" + config, "HALVEX_COM2=/nonexistent/halvex-port"});
+        RunTool(toFile, {"XDG_CONFIG_HOME=" + config, "HALVEX_COM2=/nonexistent/halvex-port"});
     EXPECT_EQ(environment.status, 1);
+    std::ifstream kept(earlier, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "yesterday\n");
     EXPECT_EQ(environment.err.rfind(kPortNotFoundMessage + "\n/nonexistent/halvex-port (COM2)"s, 0),
               0u)
         << environment.err;

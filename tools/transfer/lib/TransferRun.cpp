@@ -166,7 +166,7 @@ public:
         }
         const Ending ending = WaitForWorker(workers_, done, signals, console_);
         const int status = ExitStatus(ending);
-        return WriteResult() ? status : kExitFailed;
+        return WriteResult(ending.outcome) ? status : kExitFailed;
     }
 
 private:
@@ -185,8 +185,13 @@ private:
     }
 
     // Writes the download's text (whatever arrived, also after a failure or a stop), or
-    // reports a lost echo; false after telling why.
-    bool WriteResult() {
+    // reports a lost echo; false after telling why. A download that ended without a line
+    // received writes nothing, so a port that did not open leaves an earlier FILE as it was.
+    bool WriteResult(TransferOutcome outcome) {
+        if (args_.direction == Direction::Download && outcome != TransferOutcome::Completed &&
+            download_.Text().empty()) {
+            return true;
+        }
         std::string error;
         const bool written = args_.direction == Direction::Download
                                  ? tool::WriteAll(args_.output, download_.Text(), error)
@@ -204,9 +209,9 @@ private:
     MemoryEditor download_;
     CommSettings settings_;
     PortChoices choices_;
+    ConsoleDialogs dialogs_;
     // Declared after what the worker uses, so that it is gone before any of that.
     WorkerRegistry workers_;
-    ConsoleDialogs dialogs_;
 };
 
 }  // namespace
