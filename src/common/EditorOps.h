@@ -11,11 +11,18 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace halvex {
 
 // The most characters the editor holds (1 MiB less one).
 inline constexpr std::size_t kEditorCapacity = 1'048'575;
+
+// The editor holds no byte of value 0: text that comes into it (an opened file, a paste) ends
+// before the first one. The bytes of `text` up to that NUL byte.
+constexpr std::string_view UpToNul(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
 
 class EditorOps {
 public:

@@ -69,10 +69,6 @@ const KeyBinding kPlainTextKeys[] = {
 
 }  // namespace
 
-std::string_view UpToNul(std::string_view text) {
-    return text.substr(0, std::min(text.find('\0'), text.size()));
-}
-
 std::string ClipboardTextToBytes(const QString& text) {
     const QByteArray latin1 = text.toLatin1();
     return LfToCrLf(UpToNul(std::string_view(latin1.constData(), latin1.size())));

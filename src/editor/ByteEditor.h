@@ -86,8 +86,6 @@ private:
     bool repaintDeferred_ = false;
 };
 
-// The bytes of `text` up to its first NUL byte.
-std::string_view UpToNul(std::string_view text);
 // Clipboard text as editor bytes: Latin-1, cut at a NUL, LF not preceded by CR becomes CR LF.
 std::string ClipboardTextToBytes(const QString& text);
 // How many bytes of `inserted` fit into `room` without splitting a CR LF pair.

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/EditorOps.h"
 #include "convert/FileWrite.h"
 
 namespace halvex::tool {
@@ -54,10 +55,10 @@ bool WriteAll(const std::string& path, std::string_view bytes, std::string& erro
 }
 
 std::optional<std::size_t> CutAtNul(std::string& bytes) {
-    const std::size_t nul = bytes.find('\0');
-    if (nul == std::string::npos) return std::nullopt;
-    bytes.resize(nul);
-    return nul;
+    const std::size_t kept = UpToNul(bytes).size();
+    if (kept == bytes.size()) return std::nullopt;
+    bytes.resize(kept);
+    return kept;
 }
 
 }  // namespace halvex::tool
