@@ -1,6 +1,7 @@
 #include "plot/PointPlotWindow.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -12,19 +13,19 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
-#include "plot/PlotPainter.h"
-#include "plot/PointPlotCanvas.h"
+#include "convert/FileWrite.h"
 #include "editor/ByteEditor.h"
 #include "editor/HalvexView.h"
 #include "editor/MessageBoxes.h"
 #include "editor/TextPrinting.h"
+#include "plot/PlotPainter.h"
+#include "plot/PointPlotCanvas.h"
 
 namespace halvex {
 
@@ -82,12 +83,13 @@ QString SkippedNote(std::size_t skipped) {
         .arg(skipped);
 }
 
+// Through the program's one file writer, as the document and the DXF export are saved.
 bool WriteFileBytes(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error) *error = file.errorString();
-    return false;
+    const FileWriteResult written =
+        WriteWholeFile(QFile::encodeName(path).toStdString(),
+                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written.ok && error) *error = QString::fromLocal8Bit(written.error);
+    return written.ok;
 }
 
 }  // namespace
