@@ -1,7 +1,6 @@
 // The upload commands of the view: each builds its queue from the editor text and starts the
 // upload worker with its own copy of the queue; the view keeps the fields it was given.
 #include "editor/HalvexView.h"
-#include "serial/TransferGuard.h"
 #include "upload/UploadCommand.h"
 
 namespace halvex {
@@ -9,7 +8,6 @@ namespace halvex {
 namespace {
 
 void RunUpload(CHalvexView& view, UploadKind kind) {
-    if (RefuseWhileTransferRuns(view.Workers, view.Dialogs())) return;
     std::optional<TransferFields> started = RunUploadCommand(kind, view.MakeTransferEnvironment());
     if (!started) return;
     view.UploadQueue = started->UploadQueue;

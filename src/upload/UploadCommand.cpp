@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/RecordQueue.h"
+#include "serial/TransferGuard.h"
 #include "serial/UploadWorker.h"
 #include "upload/CodeListRecords.h"
 #include "upload/CoordinateRecords.h"
@@ -110,6 +111,7 @@ UploadBuild BuildUpload(UploadKind kind, const std::string& editorText, Handshak
 }
 
 std::optional<TransferFields> RunUploadCommand(UploadKind kind, const TransferEnvironment& env) {
+    if (RefuseWhileTransferRuns(env.workers, env.dialogs)) return std::nullopt;
     if (!env.editor.ConfirmUnsaved()) return std::nullopt;
     UploadBuild build =
         BuildUpload(kind, env.editor.GetEditorText(), env.settings.CurrentHandshake());
