@@ -11,6 +11,7 @@
 
 #include "app/HalvexApp.h"
 #include "app/MainFrame.h"
+#include "editor/CommandIds.h"
 #include "plot/PointPlotCanvas.h"
 #include "plot/PointPlotWindow.h"
 
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
     }
     halvex::CHalvexApp halvex;
     if (!halvex.InitInstance({arguments[1]})) return 1;
-    halvex.MainFrame()->RouteCommand(32792);
+    halvex.MainFrame()->RouteCommand(halvex::ids::kWindowPointPlot);
     halvex::PointPlotWindow* plot = halvex.MainFrame()->PointPlot();
     if (arguments.size() == 5) plot->resize(arguments[3].toInt(), arguments[4].toInt());
     QApplication::processEvents();
