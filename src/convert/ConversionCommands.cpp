@@ -10,20 +10,29 @@
 
 namespace halvex {
 
-std::string ConversionFailureHint(std::string_view text, LinesEndAt linesEndAt) {
-    return linesEndAt == LinesEndAt::Cr ? LfLineEndsHint(text) : std::string();
+namespace {
+
+// The conversions that find the end of each input line at CR; the others read LF lines or the
+// Tamsel field stream.
+bool FindsLinesAtCr(Conversion convert) {
+    return convert == ConvertBrennoToCass || convert == ConvertBrennoToNez ||
+           convert == ConvertDulmarToCass;
 }
 
-bool RunConversion(EditorOps& editor, UserDialogs& dialogs, Conversion convert,
-                   LinesEndAt linesEndAt) {
+}  // namespace
+
+std::string ConversionFailureHint(std::string_view text, Conversion convert) {
+    return FindsLinesAtCr(convert) ? LfLineEndsHint(text) : std::string();
+}
+
+bool RunConversion(EditorOps& editor, UserDialogs& dialogs, Conversion convert) {
     const std::string text = editor.GetEditorText();
     const ConversionResult result = convert(text);
     if (result.wrongFormat) {
         dialogs.ShowMessage(kWrongFormatMessage, kProgramCaption);
         return false;
     }
-    const std::string hint =
-        result.produced ? std::string() : ConversionFailureHint(text, linesEndAt);
+    const std::string hint = result.produced ? std::string() : ConversionFailureHint(text, convert);
     return FinishConversion(editor, dialogs, result.output, result.produced, hint);
 }
 
@@ -31,13 +40,13 @@ bool RunTamselCassConversion(EditorOps& editor, UserDialogs& dialogs) {
     return RunConversion(editor, dialogs, ConvertTamselToCass);
 }
 bool RunBrennoCassConversion(EditorOps& editor, UserDialogs& dialogs) {
-    return RunConversion(editor, dialogs, ConvertBrennoToCass, LinesEndAt::Cr);
+    return RunConversion(editor, dialogs, ConvertBrennoToCass);
 }
 bool RunBrennoNezConversion(EditorOps& editor, UserDialogs& dialogs) {
-    return RunConversion(editor, dialogs, ConvertBrennoToNez, LinesEndAt::Cr);
+    return RunConversion(editor, dialogs, ConvertBrennoToNez);
 }
 bool RunDulmarCassConversion(EditorOps& editor, UserDialogs& dialogs) {
-    return RunConversion(editor, dialogs, ConvertDulmarToCass, LinesEndAt::Cr);
+    return RunConversion(editor, dialogs, ConvertDulmarToCass);
 }
 bool RunTamselPcodeConversion(EditorOps& editor, UserDialogs& dialogs) {
     return RunConversion(editor, dialogs, ConvertTamselPcode);

@@ -14,18 +14,15 @@ namespace halvex {
 
 using Conversion = ConversionResult (*)(std::string_view text);
 
-// Where a conversion finds the end of each input line.
-enum class LinesEndAt { Lf, Cr };
-
-// Said below a conversion's failure: why a conversion that finds lines at CR found none in a
-// text with LF line ends, and how to mend that; empty when that is not the case.
-std::string ConversionFailureHint(std::string_view text, LinesEndAt linesEndAt);
+// Said below a conversion's failure: why a conversion that finds lines at CR (the Brenno and
+// Dulmar ones) found none in a text with LF line ends, and how to mend that; empty when that is
+// not the case.
+std::string ConversionFailureHint(std::string_view text, Conversion convert);
 
 // Shows "The file has wrong format" (caption "Veltra") alone when the conversion refuses the
 // text; otherwise hands over to FinishConversion, with the failure hint. True when the editor's
 // text was replaced.
-bool RunConversion(EditorOps& editor, UserDialogs& dialogs, Conversion convert,
-                   LinesEndAt linesEndAt = LinesEndAt::Lf);
+bool RunConversion(EditorOps& editor, UserDialogs& dialogs, Conversion convert);
 
 bool RunTamselCassConversion(EditorOps& editor, UserDialogs& dialogs);
 bool RunBrennoCassConversion(EditorOps& editor, UserDialogs& dialogs);

@@ -4,6 +4,7 @@
 // file), then the outcome is shown with caption "Halvex" and no icon. The editor is only read.
 
 #include <string>
+#include <string_view>
 
 #include "common/EditorOps.h"
 #include "common/UserDialogs.h"
@@ -23,6 +24,11 @@ DxfExportOutcome ExportCassToDxf(const std::string& editorText, const std::strin
 // "Successfully transformed N points", "The file is not CASS DAT format", or, when the file could
 // not be written, "Cannot write the file <path>: <reason>. Nothing was exported.".
 std::string DxfExportMessage(const DxfExportOutcome& outcome);
+// The message of a drawing that was written: "Successfully transformed N points", or "The file
+// is not CASS DAT format" when it holds no point.
+std::string DxfPointsMessage(int points);
+// Below that message: the line-end hint when no point was found in a text with LF line ends.
+std::string DxfPointsHint(std::string_view text, int points);
 
 // GetEditorText, ExportCassToDxf, then the message (a write failure with the error icon). When no
 // point was found in a text with LF line ends, the line-end hint is shown below the message.

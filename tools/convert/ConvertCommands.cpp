@@ -7,7 +7,7 @@
 #include "convert/ConversionCommands.h"
 #include "convert/ConversionMessages.h"
 #include "convert/DulmarConversion.h"
-#include "convert/LineEnds.h"
+#include "convert/DxfExport.h"
 #include "convert/TamselCassConversion.h"
 #include "convert/TamselPcodeConversion.h"
 
@@ -24,14 +24,14 @@ std::string WithHint(const std::string& message, const std::string& hint) {
 
 // A conversion as the menu command runs it: its output on success, its message (and the hint
 // the menu command shows with it) otherwise.
-template <Conversion Convert, LinesEndAt LinesEnd = LinesEndAt::Lf>
+template <Conversion Convert>
 CommandResult RunConversion(std::string_view input) {
     const ConversionResult result = Convert(input);
     if (result.wrongFormat) return {{}, false, kWrongFormatMessage, kFailure};
     if (!result.produced)
         return {{},
                 false,
-                WithHint(kTransformFailedMessage, ConversionFailureHint(input, LinesEnd)),
+                WithHint(kTransformFailedMessage, ConversionFailureHint(input, Convert)),
                 kFailure};
     return {result.output, true, {}, 0};
 }
@@ -39,22 +39,20 @@ CommandResult RunConversion(std::string_view input) {
 // The drawing is written in both outcomes, as the export writes its file in both.
 CommandResult RunCassDxf(std::string_view input) {
     DxfDrawing drawing = BuildCassDxf(input);
-    if (drawing.points == 0)
-        return {std::move(drawing.bytes), true, WithHint(kNotCassMessage, LfLineEndsHint(input)),
-                kFailure};
-    std::string message = kDxfSuccessPrefix + std::to_string(drawing.points) + " points";
-    return {std::move(drawing.bytes), true, std::move(message), 0};
+    std::string message =
+        WithHint(DxfPointsMessage(drawing.points), DxfPointsHint(input, drawing.points));
+    return {std::move(drawing.bytes), true, std::move(message), drawing.points > 0 ? 0 : kFailure};
 }
 
 constexpr std::array kCommands{
     ConvertCommand{"tamsel-cass", "Tamsel coordinate download to CASS point lines",
                    RunConversion<ConvertTamselToCass>},
     ConvertCommand{"brenno-cass", "Brenno point records to CASS point lines",
-                   RunConversion<ConvertBrennoToCass, LinesEndAt::Cr>},
+                   RunConversion<ConvertBrennoToCass>},
     ConvertCommand{"brenno-nez", "Brenno point records to a NEZ point list (north first)",
-                   RunConversion<ConvertBrennoToNez, LinesEndAt::Cr>},
+                   RunConversion<ConvertBrennoToNez>},
     ConvertCommand{"dulmar-cass", "Dulmar point lines to CASS point lines",
-                   RunConversion<ConvertDulmarToCass, LinesEndAt::Cr>},
+                   RunConversion<ConvertDulmarToCass>},
     ConvertCommand{"tamsel-pcode", "Tamsel code-list download to a numbered code table",
                    RunConversion<ConvertTamselPcode>},
     ConvertCommand{"cass-dxf", "CASS point lines to a DXF drawing", RunCassDxf},
