@@ -40,11 +40,6 @@ void PrintUsage(std::FILE* to) {
         to);
 }
 
-std::string Describe(const std::string& path, bool input) {
-    if (path == "-") return input ? "standard input" : "standard output";
-    return path;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -66,22 +61,16 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    auto input = halvex::tool::ReadAll(args->input, error);
-    if (!input) {
-        std::fprintf(stderr, "halvex-convert: cannot read %s: %s\n",
-                     Describe(args->input, true).c_str(), error.c_str());
-        return kFailure;
-    }
-    if (const std::optional<std::size_t> nul = halvex::tool::CutAtNul(*input)) {
-        std::fprintf(stderr, "halvex-convert: %s: bytes after the NUL byte at offset %zu ignored\n",
-                     Describe(args->input, true).c_str(), *nul);
-    }
+    const auto input = halvex::tool::ReadAsEditorText(args->input, [](const std::string& line) {
+        std::fprintf(stderr, "halvex-convert: %s\n", line.c_str());
+    });
+    if (!input) return kFailure;
 
     const halvex::tool::CommandResult result =
         halvex::tool::FindCommand(args->command)->run(*input);
     if (result.writeOutput && !halvex::tool::WriteAll(args->output, result.output, error)) {
         std::fprintf(stderr, "halvex-convert: cannot write %s: %s\n",
-                     Describe(args->output, false).c_str(), error.c_str());
+                     halvex::tool::DescribePath(args->output, false).c_str(), error.c_str());
         return kFailure;
     }
     if (!result.message.empty()) std::fprintf(stderr, "%s\n", result.message.c_str());

@@ -54,11 +54,26 @@ bool WriteAll(const std::string& path, std::string_view bytes, std::string& erro
     return true;
 }
 
-std::optional<std::size_t> CutAtNul(std::string& bytes) {
-    const std::size_t kept = UpToNul(bytes).size();
-    if (kept == bytes.size()) return std::nullopt;
-    bytes.resize(kept);
-    return kept;
+std::string DescribePath(const std::string& path, bool input) {
+    if (path == "-") return input ? "standard input" : "standard output";
+    return path;
+}
+
+std::optional<std::string> ReadAsEditorText(const std::string& path,
+                                            const std::function<void(const std::string&)>& tell) {
+    std::string error;
+    std::optional<std::string> bytes = ReadAll(path, error);
+    if (!bytes) {
+        tell("cannot read " + DescribePath(path, true) + ": " + error);
+        return std::nullopt;
+    }
+    const std::size_t kept = UpToNul(*bytes).size();
+    if (kept < bytes->size()) {
+        tell(DescribePath(path, true) + ": bytes after the NUL byte at offset " +
+             std::to_string(kept) + " ignored");
+        bytes->resize(kept);
+    }
+    return bytes;
 }
 
 }  // namespace halvex::tool

@@ -26,24 +26,12 @@ constexpr const char* kProgram = "halvex-transfer: ";
 // How often the progress line is redrawn.
 constexpr int kProgressPeriodMs = 250;
 
-std::string Describe(const std::string& path, const char* standardStream) {
-    return path == "-" ? standardStream : path;
-}
-
 // The upload's records, built from the file as the upload command builds them from the
 // editor's text, for the handshake given; nothing after the refusal or read error was printed.
 std::optional<TransferFields> BuildFromFile(const TransferArguments& args, ErrorConsole& console) {
-    std::string error;
-    const std::string name = Describe(args.input, "standard input");
-    std::optional<std::string> text = tool::ReadAll(args.input, error);
-    if (!text) {
-        console.PrintLine(kProgram + ("cannot read " + name) + ": " + error);
-        return std::nullopt;
-    }
-    if (const std::optional<std::size_t> nul = tool::CutAtNul(*text)) {
-        console.PrintLine(kProgram + name + ": bytes after the NUL byte at offset " +
-                          std::to_string(*nul) + " ignored");
-    }
+    const std::optional<std::string> text = tool::ReadAsEditorText(
+        args.input, [&console](const std::string& line) { console.PrintLine(kProgram + line); });
+    if (!text) return std::nullopt;
     const UploadBuild build =
         BuildUpload(args.uploadKind, *text, HandshakeOf(args.settings.Protocol));
     if (build.Refused()) {
@@ -197,9 +185,8 @@ private:
                                  ? tool::WriteAll(args_.output, download_.Text(), error)
                                  : (error = editor_.EchoError()).empty();
         if (written) return true;
-        console_.PrintLine(kProgram +
-                           ("cannot write " + Describe(args_.output, "standard output")) + ": " +
-                           error);
+        console_.PrintLine(kProgram + ("cannot write " + tool::DescribePath(args_.output, false)) +
+                           ": " + error);
         return false;
     }
 
