@@ -6,12 +6,12 @@
 #include <thread>
 
 #include "DownloadData.h"
-#include "serial/DownloadWorker.h"
-#include "serial/PosixSerialPort.h"
+#include "port/PosixSerialPort.h"
 #include "station/lib/DownloadScript.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
 #include "support/TransferModes.h"
+#include "transfers/DownloadWorker.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include <QTimer>
 #include <thread>
 
+#include "DownloadData.h"
+#include "PointListData.h"
 #include "app/HalvexApp.h"
 #include "app/MainFrame.h"
 #include "editor/HalvexView.h"
 #include "editor/MessageBoxes.h"
-#include "serial/PosixSerialPort.h"
-#include "DownloadData.h"
-#include "PointListData.h"
+#include "port/PosixSerialPort.h"
 #include "station/lib/DownloadScript.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include <thread>
 #include <vector>
 
-#include "serial/OpenCommPort.h"
-#include "serial/PosixSerialPort.h"
-#include "serial/UploadWorker.h"
+#include "port/OpenCommPort.h"
+#include "port/PosixSerialPort.h"
+#include "transfers/UploadWorker.h"
 
 namespace {
 

@@ -27,7 +27,7 @@ ctest --test-dir build/ci-asan --output-on-failure -j"$jobs"
 echo "== ThreadSanitizer (transfer tests) =="
 build build/ci-tsan -DCMAKE_BUILD_TYPE=Debug -DHALVEX_SANITIZE=thread -DHALVEX_BUILD_GUI=OFF
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-  ctest --test-dir build/ci-tsan --output-on-failure -j"$jobs" -L "serial|upload|transfer"
+  ctest --test-dir build/ci-tsan --output-on-failure -j"$jobs" -L "port|transfer|upload"
 
 echo "== fuzzing, ${fuzz_seconds}s per target =="
 CC=clang CXX=clang++ build build/ci-fuzz -DCMAKE_BUILD_TYPE=Debug -DHALVEX_BUILD_GUI=OFF \

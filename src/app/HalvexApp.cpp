@@ -9,8 +9,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/CommandLine.h"
-#include "app/ParameterDlg.h"
 #include "app/MainFrame.h"
+#include "app/ParameterDlg.h"
 #include "editor/AppSettings.h"
 #include "editor/CommandIds.h"
 #include "editor/FileDialogs.h"
@@ -19,7 +19,7 @@
 #include "editor/MessageBoxes.h"
 #include "editor/ParameterDialog.h"
 #include "editor/TextPrinting.h"
-#include "serial/TransferGuard.h"
+#include "transfers/TransferGuard.h"
 
 namespace halvex {
 

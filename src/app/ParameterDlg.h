@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "serial/ParameterValidation.h"
+#include "port/ParameterValidation.h"
 
 class QButtonGroup;
 class QLineEdit;

@@ -2,7 +2,7 @@
 
 #include <QSerialPortInfo>
 
-#include "serial/StableDeviceLink.h"
+#include "port/StableDeviceLink.h"
 
 namespace halvex {
 

@@ -10,8 +10,8 @@
 #include <array>
 
 #include "app/SerialDeviceList.h"
-#include "serial/PortChoices.h"
-#include "serial/PortNames.h"
+#include "port/PortChoices.h"
+#include "port/PortNames.h"
 
 class QComboBox;
 class QGridLayout;

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "serial/ProgressText.h"
+#include "transfers/ProgressText.h"
 
 namespace halvex {
 

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "serial/TransferProgress.h"
+#include "transfers/TransferProgress.h"
 
 class QLabel;
 class QProgressBar;

@@ -10,7 +10,7 @@
 #include "editor/CommandIds.h"
 #include "editor/HalvexDoc.h"
 #include "editor/TextPrinting.h"
-#include "serial/PosixSerialPort.h"
+#include "port/PosixSerialPort.h"
 
 namespace halvex {
 

@@ -18,11 +18,11 @@
 #include "editor/CommandTarget.h"
 #include "editor/MessageBoxes.h"
 #include "editor/UiThreadCall.h"
-#include "serial/CommSettings.h"
-#include "serial/PortChoices.h"
-#include "serial/SerialPort.h"
-#include "serial/TransferEnvironment.h"
-#include "serial/WorkerRegistry.h"
+#include "port/CommSettings.h"
+#include "port/PortChoices.h"
+#include "port/SerialPort.h"
+#include "transfers/TransferEnvironment.h"
+#include "transfers/WorkerRegistry.h"
 
 namespace halvex {
 

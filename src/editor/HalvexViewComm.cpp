@@ -1,7 +1,7 @@
 // The communication-parameter, download and stop commands of the view.
 #include "editor/HalvexView.h"
 #include "editor/ParameterDialog.h"
-#include "serial/DownloadCommand.h"
+#include "transfers/DownloadCommand.h"
 
 namespace halvex {
 

@@ -5,7 +5,7 @@
 #include "convert/LineEnds.h"
 #include "editor/ByteEditor.h"
 #include "editor/HalvexView.h"
-#include "serial/TransferGuard.h"
+#include "transfers/TransferGuard.h"
 
 namespace halvex {
 

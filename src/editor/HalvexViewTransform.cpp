@@ -6,7 +6,7 @@
 #include "convert/DxfExport.h"
 #include "editor/DxfSaveDialog.h"
 #include "editor/HalvexView.h"
-#include "serial/TransferGuard.h"
+#include "transfers/TransferGuard.h"
 
 namespace halvex {
 

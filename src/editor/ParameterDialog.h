@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "serial/CommSettings.h"
+#include "port/CommSettings.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 // The devices chosen for COM1..COM6 in the settings store: section "Ports", one key per port
 // name holding the device path; no key means the port's default device.
 
-#include "serial/PortChoices.h"
+#include "port/PortChoices.h"
 
 namespace halvex {
 

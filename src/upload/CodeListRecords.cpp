@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "convert/NumberReader.h"
-#include "serial/RecordSender.h"
+#include "transfers/RecordSender.h"
 
 namespace halvex {
 namespace {

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "common/RecordQueue.h"
-#include "serial/TransferGuard.h"
-#include "serial/UploadWorker.h"
+#include "transfers/TransferGuard.h"
+#include "transfers/UploadWorker.h"
 #include "upload/CodeListRecords.h"
 #include "upload/CoordinateRecords.h"
 #include "upload/TamselCoordinate.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "serial/TransferEnvironment.h"
+#include "transfers/TransferEnvironment.h"
 
 namespace halvex {
 

@@ -20,10 +20,10 @@
 #include "editor/HalvexDoc.h"
 #include "editor/HalvexView.h"
 #include "editor/ShellTestKit.h"
-#include "serial/PosixSerialPort.h"
-#include "serial/TransferGuard.h"
+#include "port/PosixSerialPort.h"
 #include "station/lib/StationLine.h"
 #include "support/FakeSerialPort.h"
+#include "transfers/TransferGuard.h"
 
 using namespace halvex;
 using namespace halvex::testing;

@@ -9,8 +9,8 @@
 #include "editor/CommandIds.h"
 #include "editor/HalvexDoc.h"
 #include "editor/HalvexView.h"
-#include "serial/PosixSerialPort.h"
 #include "editor/ShellTestKit.h"
+#include "port/PosixSerialPort.h"
 
 using namespace halvex;
 using namespace halvex::testing;

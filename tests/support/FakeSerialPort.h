@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "serial/SerialPort.h"
+#include "port/SerialPort.h"
 
 namespace halvex::testing {
 

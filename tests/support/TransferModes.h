@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "serial/ProtocolValues.h"
+#include "port/ProtocolValues.h"
 
 namespace halvex::testing {
 

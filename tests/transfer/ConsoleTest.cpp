@@ -8,8 +8,8 @@
 #include <atomic>
 #include <thread>
 
-#include "serial/DownloadWorker.h"
 #include "transfer/lib/ConsoleDialogs.h"
+#include "transfers/DownloadWorker.h"
 
 namespace halvex::transfer {
 namespace {

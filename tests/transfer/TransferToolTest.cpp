@@ -12,15 +12,15 @@
 #include <thread>
 
 #include "ToolProcess.h"
-#include "serial/DownloadWorker.h"
-#include "serial/OpenCommPort.h"
-#include "serial/ParameterValidation.h"
-#include "serial/PosixSerialPort.h"
-#include "serial/UploadWorker.h"
+#include "port/OpenCommPort.h"
+#include "port/ParameterValidation.h"
+#include "port/PosixSerialPort.h"
 #include "station/lib/DownloadScript.h"
 #include "station/lib/UploadReceiver.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
+#include "transfers/DownloadWorker.h"
+#include "transfers/UploadWorker.h"
 #include "upload/UploadCommand.h"
 
 namespace halvex {

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "serial/RecordSender.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeSerialPort.h"
 #include "support/TransferModes.h"
+#include "transfers/RecordSender.h"
 
 namespace halvex {
 namespace {

@@ -9,10 +9,10 @@
 #include <iterator>
 #include <string>
 
-#include "serial/PosixSerialPort.h"
-#include "serial/UploadWorker.h"
+#include "port/PosixSerialPort.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
+#include "transfers/UploadWorker.h"
 
 namespace halvex {
 namespace {

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "serial/PosixSerialPort.h"
+#include "port/PosixSerialPort.h"
 #include "station/lib/UploadReceiver.h"
 
 namespace halvex {

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "common/RecordQueue.h"
-#include "serial/OpenCommPort.h"
-#include "serial/PosixSerialPort.h"
-#include "serial/UploadWorker.h"
+#include "port/OpenCommPort.h"
+#include "port/PosixSerialPort.h"
 #include "station/lib/UploadReceiver.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
+#include "transfers/UploadWorker.h"
 #include "upload/UploadCommand.h"
 
 namespace halvex {

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "serial/UploadWorker.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
 #include "support/FakeSerialPort.h"
+#include "transfers/UploadWorker.h"
 #include "upload/UploadCommand.h"
 
 namespace halvex {

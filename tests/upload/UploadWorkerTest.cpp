@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "serial/OpenCommPort.h"
-#include "serial/UploadWorker.h"
+#include "port/OpenCommPort.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
 #include "support/FakeSerialPort.h"
 #include "support/TransferModes.h"
+#include "transfers/UploadWorker.h"
 
 namespace halvex {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "serial/ControlBytes.h"
+#include "transfers/ControlBytes.h"
 
 namespace halvex::station {
 

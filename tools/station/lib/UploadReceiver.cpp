@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "serial/ControlBytes.h"
+#include "transfers/ControlBytes.h"
 
 namespace halvex::station {
 

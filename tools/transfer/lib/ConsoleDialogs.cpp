@@ -5,8 +5,8 @@
 
 #include <cerrno>
 
-#include "serial/DownloadWorker.h"
-#include "serial/UploadWorker.h"
+#include "transfers/DownloadWorker.h"
+#include "transfers/UploadWorker.h"
 
 namespace halvex::transfer {
 

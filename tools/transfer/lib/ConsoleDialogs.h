@@ -7,8 +7,8 @@
 // for one to protect.
 
 #include "common/UserDialogs.h"
-#include "serial/WorkerRegistry.h"
 #include "transfer/lib/ErrorConsole.h"
+#include "transfers/WorkerRegistry.h"
 
 namespace halvex::transfer {
 

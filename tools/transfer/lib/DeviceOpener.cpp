@@ -1,7 +1,7 @@
 #include "transfer/lib/DeviceOpener.h"
 
-#include "serial/PortFailure.h"
-#include "serial/PosixSerialPort.h"
+#include "port/PortFailure.h"
+#include "port/PosixSerialPort.h"
 
 namespace halvex::transfer {
 

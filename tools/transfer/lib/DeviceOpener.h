@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "serial/SerialPort.h"
+#include "port/SerialPort.h"
 
 namespace halvex::transfer {
 

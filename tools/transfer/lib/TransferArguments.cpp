@@ -6,9 +6,9 @@
 #include <map>
 #include <set>
 
-#include "serial/CommIndexMapping.h"
-#include "serial/ParameterValidation.h"
-#include "serial/PortNames.h"
+#include "port/CommIndexMapping.h"
+#include "port/ParameterValidation.h"
+#include "port/PortNames.h"
 
 namespace halvex::transfer {
 

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "serial/CommSettings.h"
+#include "port/CommSettings.h"
 #include "upload/UploadCommand.h"
 
 namespace halvex::transfer {

@@ -7,16 +7,16 @@
 #include <memory>
 #include <optional>
 
-#include "serial/DownloadWorker.h"
-#include "serial/PosixSerialPort.h"
-#include "serial/ProgressText.h"
-#include "serial/UploadWorker.h"
+#include "port/PosixSerialPort.h"
 #include "settings/PortChoiceSettings.h"
 #include "shared/StreamIo.h"
 #include "transfer/lib/ConsoleDialogs.h"
 #include "transfer/lib/DeviceOpener.h"
 #include "transfer/lib/EchoingEditor.h"
 #include "transfer/lib/StopSignals.h"
+#include "transfers/DownloadWorker.h"
+#include "transfers/ProgressText.h"
+#include "transfers/UploadWorker.h"
 
 namespace halvex::transfer {
 

@@ -1,0 +1,95 @@
+#include "port/PortFailure.h"
+
+#include <cerrno>
+#include <system_error>
+#include <vector>
+
+namespace halvex {
+
+namespace {
+
+std::string ChooseHint(const std::string& portName) {
+    return "Choose the device for " + portName + " under Comm > Serial Ports...";
+}
+
+std::string Baud(const LineSettings& s) { return std::to_string(s.baudRate) + " baud"; }
+std::string DataBits(const LineSettings& s) { return std::to_string(s.dataBits) + " data bits"; }
+std::string StopBits(const LineSettings& s) {
+    return s.stopBits == 1 ? "1 stop bit" : std::to_string(s.stopBits) + " stop bits";
+}
+std::string ParityText(const LineSettings& s) {
+    switch (s.parity) {
+        case Parity::Odd:
+            return "odd parity";
+        case Parity::Even:
+            return "even parity";
+        case Parity::None:
+            break;
+    }
+    return "no parity";
+}
+
+std::string Join(const std::vector<std::string>& parts) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) text += i + 1 == parts.size() ? " and " : ", ";
+        text += parts[i];
+    }
+    return text;
+}
+
+// `what` names the device; `chooseHint`, when not empty, says where another one is chosen.
+std::string DescribeFailure(const std::string& what, int error, const std::string& chooseHint) {
+    const std::string reason = std::system_category().message(error);
+    const std::string hint = chooseHint.empty() ? "" : " " + chooseHint;
+    switch (error) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+            return what + ": " + reason + ". Is the adapter plugged in?" + hint;
+        case EACCES:
+        case EPERM:
+            return what + ": " + reason +
+                   ". Serial devices belong to the group dialout: add your user to it (sudo "
+                   "adduser $USER dialout), then log out and in again.";
+        case EBUSY:
+        case EWOULDBLOCK:
+            return what +
+                   " is held by another program or another transfer. Close it there, then try "
+                   "again.";
+        case ENOTTY:
+            return what + " is not a serial device." + hint;
+        default:
+            return what + ": " + reason + ".";
+    }
+}
+
+}  // namespace
+
+std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error) {
+    if (device.empty()) return "The port setting names no port from COM1 to COM6.";
+    return DescribeFailure(device + " (" + portName + ")", error, ChooseHint(portName));
+}
+
+std::string DescribeDeviceOpenFailure(const std::string& device, int error) {
+    return DescribeFailure(device, error, "");
+}
+
+std::string DescribeLineSettings(const LineSettings& settings) {
+    return Join({Baud(settings), DataBits(settings), ParityText(settings), StopBits(settings)});
+}
+
+std::string DescribeRefusedSettings(const std::string& device, const LineSettings& wanted,
+                                    const LineSettings& taken) {
+    std::vector<std::string> refused;
+    if (taken.baudRate != wanted.baudRate) refused.push_back(Baud(wanted));
+    if (taken.dataBits != wanted.dataBits) refused.push_back(DataBits(wanted));
+    if (taken.parity != wanted.parity) refused.push_back(ParityText(wanted));
+    if (taken.stopBits != wanted.stopBits) refused.push_back(StopBits(wanted));
+    const std::string what = refused.empty() ? DescribeLineSettings(wanted) : Join(refused);
+    return device + " does not take " + what +
+           ". Choose settings the device and the instrument both support under Comm > "
+           "ParameTer.";
+}
+
+}  // namespace halvex

@@ -1,0 +1,150 @@
+#include "transfers/UploadWorker.h"
+
+#include <chrono>
+#include <string_view>
+
+#include "common/RecordQueue.h"
+#include "port/OpenCommPort.h"
+
+namespace halvex {
+namespace {
+
+constexpr std::chrono::milliseconds kEotSettle{100};
+
+// The closing bytes: the Tamsel family's trailer frame; EOT, then CR LF after a settling pause,
+// for the Corvane model.
+constexpr std::string_view kTamselTrailer = "\x02\x04\x03\r\n";
+constexpr std::string_view kCorvaneEnd = "\x04";
+constexpr std::string_view kLineEnd = "\r\n";
+
+// One upload run over an open port; the port stays open for the caller to close.
+class UploadRun {
+public:
+    UploadRun(const TransferEnvironment& env, const TransferFields& fields, SerialPort& port,
+              PauseFunction pause)
+        : env_(env),
+          fields_(fields),
+          context_(port, env.settings, env.dialogs, fields.TransferMode) {
+        context_.stopRequested = [&workers = env.workers] { return workers.StopRequested(); };
+        context_.pause = pause ? std::move(pause) : [this](std::chrono::milliseconds ms) {
+            PauseUnlessStopped(ms, context_.stopRequested);
+        };
+    }
+
+    // True when every record went out and the trailer was written.
+    bool Run() {
+        if (Stopping()) return false;
+        env_.dialogs.ShowMessage(kUploadPrompt, kProgramCaption);
+        env_.workers.Progress().StartClock();
+        if (!SendJobHeader() || Stopping()) return false;
+        env_.editor.ClearEditor();
+        if (!SendQueue()) return false;
+        if (!WriteTrailer()) {
+            if (!Stopping()) env_.dialogs.ShowMessage(kCommunicationFailedMessage, kProgramCaption);
+            return false;
+        }
+        return !Stopping();
+    }
+
+    bool Stopping() const { return context_.stopRequested(); }
+    std::size_t RecordsSent() const { return recordsSent_; }
+
+private:
+    bool SendJobHeader() {
+        if (fields_.TransferMode != InstrumentFamily::Tamsel || fields_.SiteHeader != 1)
+            return true;
+        return SendRecord(kJobHeaderFirst, context_) && SendRecord(kJobHeaderSecond, context_);
+    }
+
+    bool SendQueue() {
+        std::int32_t counter = 0;
+        return ForEachQueuedRecord(fields_.UploadQueue, [&](std::string_view queued) {
+            const std::string record(queued);
+            if (!FitsTheSender(record)) return false;
+            if (!SendDataRecord(record, context_, counter)) return false;
+            ++recordsSent_;
+            env_.workers.Progress().RecordSent();
+            // A full editor only stops the echo; the instrument still gets every record. Once
+            // one echo did not fit, none follows, so the editor never shows a gap in the list.
+            if (echoing_) echoing_ = env_.editor.AppendEditorText(record + "\r\n");
+            return !Stopping();
+        });
+    }
+
+    // The queue was checked against the handshake in force when the upload started; when it has
+    // been changed since, a record may no longer fit. It is never cut: the transfer stops there.
+    bool FitsTheSender(const std::string& record) {
+        const std::size_t longest =
+            LongestRecordFor(fields_.TransferMode, env_.settings.CurrentHandshake());
+        if (record.size() <= longest) return true;
+        const std::size_t index = recordsSent_;
+        const std::string where = index < fields_.RecordLines.size()
+                                      ? "Line " + std::to_string(fields_.RecordLines[index])
+                                      : "Record " + std::to_string(index + 1);
+        env_.dialogs.ShowMessage(RecordTooLongMessage(where, record.size(), longest),
+                                 kProgramCaption, MessageIcon::Warning);
+        return false;
+    }
+
+    // Writes the family's closing bytes, each pause counted from when what came before has
+    // left the port. False when the device failed.
+    bool WriteTrailer() {
+        SerialPort& port = context_.port;
+        if (fields_.TransferMode == InstrumentFamily::Tamsel) {
+            return WriteAndDrain(port, kTamselTrailer);
+        }
+        if (fields_.TransferMode == InstrumentFamily::Corvane) {
+            context_.pause(std::chrono::milliseconds(env_.settings.LineDelayMs.load()));
+            if (!WriteAndDrain(port, kCorvaneEnd)) return false;
+            context_.pause(kEotSettle);
+            return WriteAndDrain(port, kLineEnd);
+        }
+        return true;
+    }
+
+    const TransferEnvironment& env_;
+    const TransferFields& fields_;
+    SendContext context_;
+    bool echoing_ = true;
+    std::size_t recordsSent_ = 0;
+};
+
+}  // namespace
+
+TransferOutcome UploadWorker(const TransferEnvironment& env, const TransferFields& fields,
+                             PauseFunction pause) {
+    const std::size_t recordsTotal = CountQueuedRecords(fields.UploadQueue);
+    env.workers.Progress().Begin(TransferKind::Upload, recordsTotal);
+    std::unique_ptr<SerialPort> port = OpenCommPort(env);
+    if (!port) return TransferOutcome::Failed;
+    bool finished = false;
+    bool stopping = false;
+    std::size_t recordsSent = 0;
+    {
+        AttachedPort attached(env.workers, *port);
+        UploadRun run(env, fields, *port, std::move(pause));
+        finished = run.Run();
+        stopping = run.Stopping();
+        recordsSent = run.RecordsSent();
+    }
+    port->Close();
+    if (finished && !stopping) {
+        env.dialogs.ShowMessage(kCommunicationFinished, kProgramCaption);
+        return TransferOutcome::Completed;
+    }
+    if (!stopping) return TransferOutcome::Failed;
+    if (!env.workers.StopSilently()) {
+        env.dialogs.ShowMessage(UploadStoppedMessage(recordsSent, recordsTotal), kProgramCaption);
+    }
+    return TransferOutcome::Stopped;
+}
+
+bool StartUploadTransfer(TransferEnvironment env, TransferFields fields, TransferDone done) {
+    WorkerRegistry& workers = env.workers;
+    return workers.Start([env, fields = std::move(fields), done = std::move(done)] {
+        const TransferOutcome outcome = UploadWorker(env, fields);
+        if (done) done(outcome);
+    });
+}
+
+}  // namespace halvex

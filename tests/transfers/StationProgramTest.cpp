@@ -1,0 +1,143 @@
+// The halvex-station program and its engine: what the simulated instrument does on the line
+// when the computer misbehaves, and the command line a user or a script drives it with.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <thread>
+
+#include "port/PosixSerialPort.h"
+#include "station/lib/DownloadScript.h"
+#include "station/lib/StationOptions.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeEditor.h"
+#include "transfers/DownloadWorker.h"
+
+namespace halvex {
+namespace {
+
+using namespace std::chrono_literals;
+using station::StationLine;
+
+struct ProgramRun {
+    int status = -1;
+    std::string output;
+};
+
+// Runs the simulator with `args`; `whileRunning` gets the first output line (the device path).
+ProgramRun RunStation(const std::string& args,
+                      const std::function<void(const std::string&)>& whileRunning = {}) {
+    const std::string command = std::string(HALVEX_STATION_BIN) + " " + args + " 2>/dev/null";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    ProgramRun run;
+    if (pipe == nullptr) return run;
+    char buffer[512];
+    bool first = true;
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        run.output += buffer;
+        if (first && whileRunning) {
+            std::string path = buffer;
+            if (!path.empty() && path.back() == '\n') path.pop_back();
+            whileRunning(path);
+        }
+        first = false;
+    }
+    run.status = ::pclose(pipe);
+    return run;
+}
+
+int ExitCode(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
+
+TEST(StationProgram, HelpListsTheOptionsAndBadArgumentsAreRefused) {
+    const ProgramRun help = RunStation("--help");
+    EXPECT_EQ(ExitCode(help.status), 0);
+    for (const char* option :
+         {"download", "--family", "--protocol", "--pause-before", "--line-pause", "--no-terminator",
+          "--hangup-after-bytes", "--hangup-after-lines", "--device", "--link"}) {
+        EXPECT_NE(help.output.find(option), std::string::npos) << option;
+    }
+    EXPECT_EQ(ExitCode(RunStation("").status), 2);
+    EXPECT_EQ(ExitCode(RunStation("fly").status), 2);
+    EXPECT_EQ(ExitCode(RunStation("download --family sextant x").status), 2);
+    EXPECT_EQ(ExitCode(RunStation("download --family tamsel --bogus x").status), 2);
+    EXPECT_EQ(ExitCode(RunStation("download --family tamsel --line-pause 1x x").status), 2);
+    EXPECT_EQ(ExitCode(RunStation("download --family tamsel /no/such/file").status), 2);
+}
+
+TEST(StationProgram, TransferFromTheProgramIntoTheDownloadWorker) {
+    const std::string file = ::testing::TempDir() + "halvex-station-download.txt";
+    std::ofstream(file, std::ios::binary) << "L1\nL2\n";
+    testing::FakeEditor editor;
+    testing::FakeDialogs dialogs;
+    CommSettings settings;
+    settings.Protocol = 1;
+    settings.TimeoutSeconds = 5;
+    WorkerRegistry workers;
+    std::string device;
+    const ProgramRun run =
+        RunStation("download --family tamsel --protocol acknak --timeout 5000 " + file,
+                   [&](const std::string& path) {
+                       device = path;
+                       PosixPortOpener ports([&](const std::string&) { return path; });
+                       DownloadWorker({editor, dialogs, settings, ports, workers},
+                                      InstrumentFamily::Tamsel);
+                   });
+    EXPECT_EQ(ExitCode(run.status), 0);
+    EXPECT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;
+    EXPECT_EQ(editor.Text(), "L1\n\nL2\n");
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{kDownloadPromptStationFirst});
+}
+
+TEST(StationProgram, TransferMissingHandshakeIsReportedByTheInstrument) {
+    // A computer that answers ENQ's line with NAK instead of ACK.
+    std::string error;
+    auto line = StationLine::CreatePseudoTerminal(error);
+    ASSERT_NE(line, nullptr) << error;
+    station::DownloadScript script;
+    script.family = station::Family::Tamsel;
+    script.ackNak = true;
+    script.data = "A\nB\n";
+    script.handshakeTimeout = 2s;
+    station::DownloadOutcome outcome;
+    std::thread instrument([&] { outcome = station::RunDownload(*line, script); });
+    auto port = PosixSerialPort::Open(line->DevicePath());
+    ASSERT_NE(port, nullptr);
+    port->SetReadTimeout(2000);
+    port->WriteByte(0x05);
+    std::uint8_t got[2] = {};
+    EXPECT_EQ(port->Read(got, 2).count, 2u);
+    port->WriteByte(0x15);
+    instrument.join();
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.error, "expected ACK, received 0x15");
+    EXPECT_EQ(outcome.linesSent, 1u);
+    EXPECT_FALSE(outcome.terminatorSent);
+}
+
+TEST(StationOptions, ParsesValuesFlagsAndPositionals) {
+    const std::vector<station::OptionDef> definitions = {{"family", "NAME", ""}, {"quiet", "", ""}};
+    struct Row {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const Row rows[] = {
+        {{"--family", "brenno", "file"}, ""},
+        {{"--family=brenno", "file"}, ""},
+        {{"--quiet", "--family", "brenno", "file"}, ""},
+        {{"--family"}, "--family needs NAME"},
+        {{"--quiet=1"}, "--quiet takes no value"},
+        {{"--colour", "red"}, "unknown option --colour"},
+    };
+    for (const Row& row : rows) {
+        const station::ParsedOptions parsed = station::ParseOptions(row.args, definitions);
+        EXPECT_EQ(parsed.error, row.error);
+        if (!row.error.empty()) continue;
+        EXPECT_EQ(parsed.Value("family"), "brenno");
+        EXPECT_EQ(parsed.positional, std::vector<std::string>{"file"});
+    }
+}
+
+}  // namespace
+}  // namespace halvex
