@@ -1,5 +1,6 @@
 // BuildCassDxf on arbitrary bytes: the drawing is always the head, one 28-line block per point
-// and the tail, every line ended by CR LF.
+// and the tail, every line ended by CR LF, and every coordinate it writes is a finite number, so
+// that a reader of the drawing can take it.
 
 #include <algorithm>
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "convert/CassDxf.h"
+#include "convert/CoordinateField.h"
 
 namespace {
 
@@ -34,5 +36,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return count;
     };
     Check(crlf(bytes) == 225 + 28 * static_cast<std::size_t>(drawing.points) + 3);
+    std::size_t line = 0;
+    for (std::size_t start = head.size(), end;
+         (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2, ++line) {
+        const std::size_t inBlock = line % 28;  // lines 7, 9 and 11 of a block hold X, Y and Z
+        if (line / 28 >= static_cast<std::size_t>(drawing.points) || inBlock < 6 || inBlock > 10 ||
+            inBlock % 2 != 0)
+            continue;
+        const halvex::CoordinateField field =
+            halvex::ReadCoordinateField(std::string_view(bytes).substr(start, end - start));
+        Check(field.IsNumber() && field.HasFiniteValue());
+    }
     return 0;
 }

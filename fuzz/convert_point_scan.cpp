@@ -1,6 +1,6 @@
-// ScanCassPoints on arbitrary bytes: it finds exactly the point lines the DXF export writes, in
-// the order of the text, every drawn point has finite coordinates, and every line it names lies
-// inside the text.
+// ScanCassPoints on arbitrary bytes: it finds exactly the point lines the DXF export writes or
+// leaves out, in the order of the text, every drawn point has finite coordinates, and every line
+// it names lies inside the text.
 
 #include <cmath>
 #include <cstddef>
@@ -30,7 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const halvex::CassPointScan scan = halvex::ScanCassPoints(text);
     const std::size_t found = scan.points.size() + scan.skipped.size();
-    Check(found == static_cast<std::size_t>(halvex::BuildCassDxf(text).points));
+    const halvex::DxfDrawing drawing = halvex::BuildCassDxf(text);
+    Check(found == static_cast<std::size_t>(drawing.points) + drawing.leftOutCount);
+    Check(drawing.points <= static_cast<int>(scan.points.size()));
     std::size_t previous = 0;
     for (const halvex::ScannedPoint& point : scan.points) {
         CheckLine(text, point.line);

@@ -3,9 +3,10 @@
 #include <utility>
 
 #include "convert/CassPointWords.h"
+#include "convert/CoordinateField.h"
+#include "convert/EditorLineCounter.h"
 #include "convert/LineScan.h"
 #include "convert/NumberFormat.h"
-#include "convert/NumberReader.h"
 
 namespace halvex {
 
@@ -67,24 +68,42 @@ std::string MakeHead() {
     return head;
 }
 
+// The coordinate as the POINT carries it: the number as written, or 0 for a blank field.
+std::string_view WrittenCoordinate(const CoordinateField& field) {
+    return field.kind == CoordinateKind::Blank ? std::string_view("0") : field.word;
+}
+
 void AppendPoint(std::string& out, const CassPointWords& words) {
-    const auto& [name, code, east, north, height] = words;
-    const double heightValue = ReadNumber(height);
+    const CoordinateField& east = words.eastField;
+    const CoordinateField& north = words.northField;
+    const CoordinateField& height = words.heightField;
     out.append("POINT\r\n  5\r\n20\r\n  8\r\nPOINT\r\n");
-    out.append("10\r\n").append(east).append("\r\n");
-    out.append("20\r\n").append(north).append("\r\n");
-    out.append("30\r\n").append(height).append("\r\n");
+    out.append("10\r\n").append(WrittenCoordinate(east)).append("\r\n");
+    out.append("20\r\n").append(WrittenCoordinate(north)).append("\r\n");
+    out.append("30\r\n").append(WrittenCoordinate(height)).append("\r\n");
     out.append("0\r\nTEXT\r\n 8\r\nANNOTATION\r\n");
     out.append(" 10\r\n");
-    AppendFixed(out, ReadNumber(east) + 1.0, 6);
+    AppendFixed(out, east.value + 1.0, 6);
     out.append("\r\n 20\r\n");
-    AppendFixed(out, ReadNumber(north) + 1.0, 6);
+    AppendFixed(out, north.value + 1.0, 6);
     out.append("\r\n 30\r\n");
-    AppendFixed(out, heightValue, 6);
+    AppendFixed(out, height.value, 6);
     out.append("\r\n 40\r\n1.00000\r\n");
-    out.append(" 1\r\n").append(name).append(1, ' ').append(code).append(1, ' ');
-    AppendFixed(out, heightValue, 3);
+    out.append(" 1\r\n").append(words.name).append(1, ' ').append(words.code).append(1, ' ');
+    AppendFixed(out, height.value, 3);
     out.append("\r\n 50\r\n0.00000\r\n 0\r\n");
+}
+
+// Why the point of these words cannot be drawn; empty when it can.
+std::string UnwritableCoordinate(const CassPointWords& words) {
+    const std::pair<CoordinateName, const CoordinateField*> fields[] = {
+        {CoordinateName::East, &words.eastField},
+        {CoordinateName::North, &words.northField},
+        {CoordinateName::Height, &words.heightField}};
+    for (const auto& [name, field] : fields) {
+        if (!field->HasFiniteValue()) return DescribeUnusableCoordinate(name, *field);
+    }
+    return {};
 }
 
 }  // namespace
@@ -98,13 +117,39 @@ DxfDrawing BuildCassDxf(std::string_view text) {
     DxfDrawing drawing;
     drawing.bytes = DxfHead();
     CassPointWords words;
+    EditorLineCounter lines(text);
     ForEachCrLine(text, [&](std::string_view line) {
         if (!ReadCassPointWords(line, words)) return;
+        if (std::string reason = UnwritableCoordinate(words); !reason.empty()) {
+            if (drawing.leftOut.size() < kListedLeftOutLines) {
+                const auto offset = static_cast<std::size_t>(line.data() - text.data());
+                drawing.leftOut.push_back({lines.LineAt(offset), std::move(reason)});
+            }
+            ++drawing.leftOutCount;
+            return;
+        }
         AppendPoint(drawing.bytes, words);
         ++drawing.points;
     });
     drawing.bytes.append(kTail);
     return drawing;
+}
+
+std::string DescribeLeftOutLines(const DxfDrawing& drawing) {
+    if (drawing.leftOutCount == 0) return {};
+    std::string text = drawing.leftOutCount == 1
+                           ? std::string("1 point line was left out")
+                           : std::to_string(drawing.leftOutCount) + " point lines were left out";
+    text += " of the drawing:";
+    for (const LeftOutPointLine& line : drawing.leftOut) {
+        text.append("\nLine ").append(std::to_string(line.editorLine)).append(": ");
+        text.append(line.reason).append(1, '.');
+    }
+    if (drawing.leftOutCount > drawing.leftOut.size())
+        text.append("\n... and ")
+            .append(std::to_string(drawing.leftOutCount - drawing.leftOut.size()))
+            .append(" more.");
+    return text;
 }
 
 }  // namespace halvex

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "convert/NumberReader.h"
+#include "convert/CoordinateField.h"
 
 namespace halvex {
 
@@ -31,9 +31,16 @@ int ParseCassLine(std::string_view line, CassPoint& point) {
 
     point.name = WordAt(line);
     point.code = WordAt(line.substr(commas[0] + 1));
-    point.east = ReadNumber(line.substr(commas[1] + 1));
-    point.north = ReadNumber(line.substr(commas[2] + 1));
-    point.height = ReadNumber(line.substr(commas[3] + 1));
+    point.notANumber.clear();
+    const auto read = [&](std::size_t comma, CoordinateName name, double& value) {
+        const CoordinateField field = ReadCoordinateField(line.substr(comma + 1));
+        value = field.value;
+        if (field.kind == CoordinateKind::NotANumber && point.notANumber.empty())
+            point.notANumber = DescribeUnusableCoordinate(name, field);
+    };
+    read(commas[1], CoordinateName::East, point.east);
+    read(commas[2], CoordinateName::North, point.north);
+    read(commas[3], CoordinateName::Height, point.height);
     return kCassLineCommas;
 }
 

@@ -1,36 +1,14 @@
 #include "convert/CassPointScan.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "convert/CassPointWords.h"
+#include "convert/EditorLineCounter.h"
 #include "convert/LineScan.h"
-#include "convert/NumberReader.h"
 
 namespace halvex {
 
 namespace {
-
-// Numbers the editor lines of offsets given in increasing order, in one pass over the text.
-class EditorLineCounter {
-public:
-    explicit EditorLineCounter(std::string_view text) : text_(text) {}
-
-    std::size_t LineAt(std::size_t offset) {
-        for (; position_ < offset; ++position_) {
-            const char byte = text_[position_];
-            const bool crBeforeLf =
-                byte == '\r' && position_ + 1 < text_.size() && text_[position_ + 1] == '\n';
-            if (byte == '\n' || (byte == '\r' && !crBeforeLf)) ++line_;
-        }
-        return line_;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t position_ = 0;
-    std::size_t line_ = 1;
-};
 
 // Where the CR scan goes on after the line that ends at the CR at `cr`: one LF or CR directly
 // after it is skipped with it.
@@ -55,13 +33,6 @@ void NoteScanEnd(std::string_view text, std::size_t stop, EditorLineCounter& lin
 
 }  // namespace
 
-std::optional<double> PlaceableCoordinate(std::string_view word) {
-    std::size_t consumed = 0;
-    const double value = ReadNumber(word, &consumed);
-    if (consumed == 0 || !std::isfinite(value)) return std::nullopt;
-    return value;
-}
-
 CassPointScan ScanCassPoints(std::string_view text) {
     CassPointScan scan;
     // Room for a point on every line at once: growing step by step would cost more than the
@@ -74,13 +45,12 @@ CassPointScan ScanCassPoints(std::string_view text) {
         const TextLine located{static_cast<std::size_t>(line.data() - text.data()), line.size()};
         stop = NextLineStart(text, located.start + located.length);
         if (!ReadCassPointWords(line, words)) return;
-        const std::optional<double> east = PlaceableCoordinate(words.east);
-        const std::optional<double> north = PlaceableCoordinate(words.north);
+        const bool east = words.eastField.HasFiniteValue();
+        const bool north = words.northField.HasFiniteValue();
         if (east && north) {
-            scan.points.push_back({*east, *north, located});
+            scan.points.push_back({words.eastField.value, words.northField.value, located});
         } else {
-            scan.skipped.push_back(
-                {located, lines.LineAt(located.start), east.has_value(), north.has_value()});
+            scan.skipped.push_back({located, lines.LineAt(located.start), east, north});
         }
     });
     NoteScanEnd(text, stop, lines, scan);

@@ -1,11 +1,11 @@
 #pragma once
 // The points of a CASS coordinate text for the point plot, found exactly as the DXF export finds
-// them (CR lines, an empty line ends the scan, ReadCassPointWords), with what the export passes
-// over in silence made visible:
-// - a point line whose east or north word is not a number cannot be placed. It is listed as
-//   skipped instead of being drawn at 0. A word is a number when the number-reading rule finds a
-//   digit in it and the value fits a double, so "x", "inf", "-" and an empty word are not, and
-//   neither is "1e999". The height is not needed to place a point and does not decide;
+// them (CR lines, an empty line ends the scan, ReadCassPointWords), with what cannot be placed
+// and where the scan ended made visible:
+// - a point line whose east or north field is not a number by the coordinate rule
+//   (ReadCoordinateField: "x", "12.5m", "inf", "-"), or holds one too large for a double
+//   ("1e999"), cannot be placed. It is listed as skipped instead of being drawn at 0. A blank
+//   field reads as 0. The height is not needed to place a point and does not decide;
 // - where the scan ended: at the end of the text, at an empty line that has more text after it,
 //   or before text whose last line has no CR (text with LF-only line ends is all of that kind).
 //
@@ -13,7 +13,6 @@
 // break is CR LF, a lone CR or a lone LF), counting from 1.
 
 #include <cstddef>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -53,8 +52,5 @@ struct CassPointScan {
 };
 
 CassPointScan ScanCassPoints(std::string_view text);
-
-// The value of a coordinate word when the plot can place it.
-std::optional<double> PlaceableCoordinate(std::string_view word);
 
 }  // namespace halvex

@@ -21,8 +21,15 @@ bool ReadCassPointWords(std::string_view line, CassPointWords& words) {
         commas[count++] = i;
     }
     if (count != kCassCommas) return false;
-    const auto after = [&](int comma) { return TokenAt(line.substr(commas[comma] + 1)); };
-    words = {TokenAt(line), after(0), after(1), after(2), after(3)};
+    const auto after = [&](int comma) { return line.substr(commas[comma] + 1); };
+    words = {TokenAt(line),
+             TokenAt(after(0)),
+             TokenAt(after(1)),
+             TokenAt(after(2)),
+             TokenAt(after(3)),
+             ReadCoordinateField(after(1)),
+             ReadCoordinateField(after(2)),
+             ReadCoordinateField(after(3))};
     return true;
 }
 

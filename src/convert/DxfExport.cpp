@@ -1,16 +1,22 @@
 #include "convert/DxfExport.h"
 
-#include "convert/CassDxf.h"
 #include "convert/ConversionMessages.h"
 #include "convert/FileWrite.h"
 #include "convert/LineEnds.h"
 
 namespace halvex {
 
-DxfExportOutcome ExportCassToDxf(const std::string& editorText, const std::string& path) {
-    const DxfDrawing drawing = BuildCassDxf(editorText);
+namespace {
+
+DxfExportOutcome WriteDrawing(const DxfDrawing& drawing, const std::string& path) {
     const FileWriteResult write = WriteWholeFile(path, drawing.bytes);
     return {write.ok, drawing.points, path, write.error};
+}
+
+}  // namespace
+
+DxfExportOutcome ExportCassToDxf(const std::string& editorText, const std::string& path) {
+    return WriteDrawing(BuildCassDxf(editorText), path);
 }
 
 std::string DxfExportMessage(const DxfExportOutcome& outcome) {
@@ -25,17 +31,25 @@ std::string DxfPointsMessage(int points) {
     return kNotCassMessage;
 }
 
-std::string DxfPointsHint(std::string_view text, int points) {
-    return points == 0 ? LfLineEndsHint(text) : std::string();
+std::string DxfDetails(std::string_view text, const DxfDrawing& drawing) {
+    std::string details = DescribeLeftOutLines(drawing);
+    const std::string hint = drawing.points == 0 ? LfLineEndsHint(text) : std::string();
+    if (!details.empty() && !hint.empty()) details += "\n\n";
+    return details + hint;
 }
 
 DxfExportOutcome RunCassDxfExport(EditorOps& editor, UserDialogs& dialogs,
                                   const std::string& path) {
     const std::string text = editor.GetEditorText();
-    const DxfExportOutcome outcome = ExportCassToDxf(text, path);
-    const std::string hint = outcome.written ? DxfPointsHint(text, outcome.points) : std::string();
+    const DxfDrawing drawing = BuildCassDxf(text);
+    const DxfExportOutcome outcome = WriteDrawing(drawing, path);
+    if (!outcome.written) {
+        dialogs.ShowMessage(DxfExportMessage(outcome), kAppCaption, MessageIcon::Error);
+        return outcome;
+    }
     dialogs.ShowMessage(DxfExportMessage(outcome), kAppCaption,
-                        outcome.written ? MessageIcon::None : MessageIcon::Error, hint);
+                        drawing.leftOutCount > 0 ? MessageIcon::Warning : MessageIcon::None,
+                        DxfDetails(text, drawing));
     return outcome;
 }
 

@@ -8,6 +8,7 @@
 
 #include "common/EditorOps.h"
 #include "common/UserDialogs.h"
+#include "convert/CassDxf.h"
 
 namespace halvex {
 
@@ -27,11 +28,12 @@ std::string DxfExportMessage(const DxfExportOutcome& outcome);
 // The message of a drawing that was written: "Successfully transformed N points", or "The file
 // is not CASS DAT format" when it holds no point.
 std::string DxfPointsMessage(int points);
-// Below that message: the line-end hint when no point was found in a text with LF line ends.
-std::string DxfPointsHint(std::string_view text, int points);
+// Below that message: the point lines the drawing left out (DescribeLeftOutLines), and the
+// line-end hint when no point was found in a text with LF line ends; empty when neither applies.
+std::string DxfDetails(std::string_view text, const DxfDrawing& drawing);
 
-// GetEditorText, ExportCassToDxf, then the message (a write failure with the error icon). When no
-// point was found in a text with LF line ends, the line-end hint is shown below the message.
+// GetEditorText, ExportCassToDxf, then the message with the details below it: with a warning
+// icon when point lines were left out, with the error icon when the file could not be written.
 DxfExportOutcome RunCassDxfExport(EditorOps& editor, UserDialogs& dialogs, const std::string& path);
 
 }  // namespace halvex

@@ -8,6 +8,7 @@ namespace halvex {
 namespace {
 
 std::string CheckCoordinates(const CassPoint& point) {
+    if (!point.notANumber.empty()) return point.notANumber;
     for (double value : {point.east, point.north, point.height}) {
         if (!(std::fabs(value) < kCoordinateRecordLimit)) {
             return "a coordinate has more than 40 digits before the decimal point";

@@ -53,6 +53,7 @@ std::string TamselCoordinateBuilder::AddLine(std::string_view line) {
     if (point_.name.size() > kTamselMaxNameLength) {
         return "the point name is longer than 31 characters";
     }
+    if (!point_.notANumber.empty()) return point_.notANumber;
     if (!WithinLimit(point_.east) || !WithinLimit(point_.north) || !WithinLimit(point_.height)) {
         return "a coordinate is too large for the instrument";
     }

@@ -91,9 +91,12 @@ INSTANTIATE_TEST_SUITE_P(
                       DxfCase{"BlanksAroundWords",
                               "  P1 ,  C D ,  1 , 2 ,3 \r\n",
                               {{"1", "2", "3", "2.000000", "3.000000", "3.000000", "P1 C 3.000"}}},
-                      DxfCase{"WordThatIsNoNumber",
-                              "P,C,1,x,2\r\n",
-                              {{"1", "x", "2", "2.000000", "1.000000", "2.000000", "P C 2.000"}}},
+                      DxfCase{"LineWithACoordinateThatIsNoNumberIsLeftOut",
+                              "P,C,1,x,2\r\nQ,C,4,5,6\r\nR,C,1,2,1e999\r\n",
+                              {{"4", "5", "6", "5.000000", "6.000000", "6.000000", "Q C 6.000"}}},
+                      DxfCase{"NumberIsWrittenWithoutTheWhiteSpaceAroundIt",
+                              "P,C,\t 1\t,2,3\r\n",
+                              {{"1", "2", "3", "2.000000", "3.000000", "3.000000", "P C 3.000"}}},
                       DxfCase{
                           "OtherCommaCountsAreSkipped",
                           "A,B,1,2\r\nA,B,1,2,3,4\r\nQ,,-1,-2,-3\r\n",
@@ -111,6 +114,18 @@ INSTANTIATE_TEST_SUITE_P(
                               "P,C,1,2,3\r\r\n",
                               {{"1", "2", "3", "2.000000", "3.000000", "3.000000", "P C 3.000"}}}),
     [](const auto& info) { return info.param.title; });
+
+TEST(CassDxf, NamesTheFirstLinesLeftOutAndCountsTheRest) {
+    std::string text = "TITLE\r\r\nP,C,1,2,3\r\n";  // CR CR LF: two editor lines
+    for (int i = 0; i < 7; ++i) text += "B,C,1,2,h\r\n";
+    const DxfDrawing drawing = BuildCassDxf(text);
+    std::string expected = "7 point lines were left out of the drawing:";
+    for (int line = 4; line <= 8; ++line)
+        expected += "\nLine " + std::to_string(line) + ": the height \"h\" is not a number.";
+    EXPECT_EQ(drawing.points, 1);
+    EXPECT_EQ(DescribeLeftOutLines(drawing), expected + "\n... and 2 more.");
+    EXPECT_EQ(DescribeLeftOutLines(BuildCassDxf("P,C,1,2,3\r\n")), "");
+}
 
 TEST(CassDxf, WordsBeyondTheNominalLimitsAreWrittenWhole) {
     const std::string name(300, 'N');

@@ -89,6 +89,21 @@ TEST_F(DxfExportTest, NoPointInLfLinesSaysWhy) {
     EXPECT_EQ(dialogs.Messages()[1].details, "");
 }
 
+TEST_F(DxfExportTest, WhenEveryPointLineIsLeftOutTheDetailsNameThem) {
+    testing::FakeEditor editor;
+    testing::FakeDialogs dialogs;
+    editor.SetText("5,,x12.5,250.000,10.000\r\n");
+    const std::string path = PathOf("out.dxf");
+    EXPECT_EQ(RunCassDxfExport(editor, dialogs, path).points, 0);
+    EXPECT_EQ(ReadFileBytes(path), ReadDataFile("empty.dxf"));
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text, "The file is not CASS DAT format");
+    EXPECT_EQ(dialogs.Messages()[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(dialogs.Messages()[0].details,
+              "1 point line was left out of the drawing:\n"
+              "Line 1: the east coordinate \"x12.5\" is not a number.");
+}
+
 TEST_F(DxfExportTest, AFileThatCannotBeMadeIsAnErrorNamingIt) {
     testing::FakeEditor editor;
     testing::FakeDialogs dialogs;

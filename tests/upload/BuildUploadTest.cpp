@@ -80,7 +80,7 @@ TEST(BuildUpload, BrennoAndCorvaneCoordinateRecords) {
         {"Brenno large coordinate", UploadKind::BrennoCoordinate, "P,,1,2545000.1234,0",
          {"/Dg 2545000.123,1.000,0.000,P"}},
         {"Brenno exact half rounds away from zero", UploadKind::BrennoCoordinate,
-         "P,,0.0625,-0.0625,x\r\n", {"/Dg -0.063,0.063,0.000,P"}},
+         "P,,0.0625,-0.0625,\r\n", {"/Dg -0.063,0.063,0.000,P"}},
         {"Brenno skips non-points and keeps order", UploadKind::BrennoCoordinate,
          "title\r\nB,,1,2,3\r\nA,B,1,2,3,4\r\nA,,4,5,6\r\n",
          {"/Dg 2.000,1.000,3.000,B", "/Dg 5.000,4.000,6.000,A"}},
@@ -237,6 +237,12 @@ TEST(BuildUpload, RefusesWhatTheInstrumentCannotTakeNamingTheLine) {
         {"Corvane 41 integer digits", UploadKind::CorvaneCoordinate, "A,,1,1,-1e40",
          "Line 1 cannot be uploaded: a coordinate has more than 40 digits before the decimal "
          "point. Nothing was sent."},
+        {"Tamsel coordinate that is not a number", UploadKind::TamselCoordinate,
+         "P1,,1,2,3\r\n5,,x12.5,250.000,10.000\r\n",
+         "Line 2 cannot be uploaded: the east coordinate \"x12.5\" is not a number. Nothing was "
+         "sent."},
+        {"Brenno height that is not a number", UploadKind::BrennoCoordinate, "A,,1,2,3 m\r\n",
+         "Line 1 cannot be uploaded: the height \"3 m\" is not a number. Nothing was sent."},
         {"Brenno code record of 253", UploadKind::BrennoCodeList, Fields(16, 14) + ",123456789",
          ""},
         {"Brenno code record of 254", UploadKind::BrennoCodeList, Fields(16, 14) + ",1234567890",

@@ -39,8 +39,7 @@ CommandResult RunConversion(std::string_view input) {
 // The drawing is written in both outcomes, as the export writes its file in both.
 CommandResult RunCassDxf(std::string_view input) {
     DxfDrawing drawing = BuildCassDxf(input);
-    std::string message =
-        WithHint(DxfPointsMessage(drawing.points), DxfPointsHint(input, drawing.points));
+    std::string message = WithHint(DxfPointsMessage(drawing.points), DxfDetails(input, drawing));
     return {std::move(drawing.bytes), true, std::move(message), drawing.points > 0 ? 0 : kFailure};
 }
 

@@ -12,7 +12,7 @@ namespace halvex::tool {
 struct CommandResult {
     std::string output;  // bytes for OUTPUT
     bool writeOutput = false;
-    std::string message;  // for stderr: one line, a hint on a second line, or empty
+    std::string message;  // for stderr: one line, what explains it on the lines below, or empty
     int exitCode = 0;
 };
 
