@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "convert/ConversionFailure.h"
 #include "convert/LineScan.h"
 #include "convert/NumberFormat.h"
 #include "convert/NumberReader.h"
@@ -69,6 +70,8 @@ ConversionResult ConvertBrennoPoints(std::string_view text, PointOrder order) {
         AppendRecord(result.output, record, length, order);
         result.produced = true;
     });
+    if (!result.produced)
+        result.failure = CrLinesFailure(text, "No line begins with the record tag 08TP or 02TP.");
     return result;
 }
 

@@ -21,8 +21,13 @@ bool FindsLinesAtCr(Conversion convert) {
 
 }  // namespace
 
-std::string ConversionFailureHint(std::string_view text, Conversion convert) {
-    return FindsLinesAtCr(convert) ? LfLineEndsHint(text) : std::string();
+std::string ConversionFailureDetails(std::string_view text, Conversion convert,
+                                     const ConversionResult& result) {
+    if (text.empty()) return "The text is empty.";
+    if (std::string hint = FindsLinesAtCr(convert) ? LfLineEndsHint(text) : std::string();
+        !hint.empty())
+        return hint;
+    return result.failure;
 }
 
 bool RunConversion(EditorOps& editor, UserDialogs& dialogs, Conversion convert) {
@@ -32,8 +37,9 @@ bool RunConversion(EditorOps& editor, UserDialogs& dialogs, Conversion convert) 
         dialogs.ShowMessage(kWrongFormatMessage, kProgramCaption);
         return false;
     }
-    const std::string hint = result.produced ? std::string() : ConversionFailureHint(text, convert);
-    return FinishConversion(editor, dialogs, result.output, result.produced, hint);
+    const std::string details =
+        result.produced ? std::string() : ConversionFailureDetails(text, convert, result);
+    return FinishConversion(editor, dialogs, result.output, result.produced, details);
 }
 
 bool RunTamselCassConversion(EditorOps& editor, UserDialogs& dialogs) {

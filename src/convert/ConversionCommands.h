@@ -14,14 +14,15 @@ namespace halvex {
 
 using Conversion = ConversionResult (*)(std::string_view text);
 
-// Said below a conversion's failure: why a conversion that finds lines at CR (the Brenno and
-// Dulmar ones) found none in a text with LF line ends, and how to mend that; empty when that is
-// not the case.
-std::string ConversionFailureHint(std::string_view text, Conversion convert);
+// Said below "Transform failed": that the text is empty; else, for a conversion that finds lines
+// at CR (the Brenno and Dulmar ones) in a text with LF line ends, the line-end hint; else the
+// reason the conversion gave.
+std::string ConversionFailureDetails(std::string_view text, Conversion convert,
+                                     const ConversionResult& result);
 
 // Shows "The file has wrong format" (caption "Veltra") alone when the conversion refuses the
-// text; otherwise hands over to FinishConversion, with the failure hint. True when the editor's
-// text was replaced.
+// text; otherwise hands over to FinishConversion, with the failure details. True when the
+// editor's text was replaced.
 bool RunConversion(EditorOps& editor, UserDialogs& dialogs, Conversion convert);
 
 bool RunTamselCassConversion(EditorOps& editor, UserDialogs& dialogs);

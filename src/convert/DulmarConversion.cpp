@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "convert/ConversionFailure.h"
 #include "convert/CopyToken.h"
 #include "convert/LineScan.h"
 
@@ -37,6 +38,10 @@ ConversionResult ConvertDulmarToCass(std::string_view text) {
         result.output.append(words[3]).append("\r\n");
         result.produced = true;
     });
+    if (!result.produced)
+        result.failure = CrLinesFailure(text,
+                                        "No line has the four commas of a Dulmar point line "
+                                        "(name, east, north, height, code).");
     return result;
 }
 

@@ -5,9 +5,9 @@
 namespace halvex {
 
 bool FinishConversion(EditorOps& editor, UserDialogs& dialogs, const std::string& output,
-                      bool produced, const std::string& hint) {
+                      bool produced, const std::string& details) {
     if (!produced) {
-        dialogs.ShowMessage(kTransformFailedMessage, kProgramCaption, MessageIcon::None, hint);
+        dialogs.ShowMessage(kTransformFailedMessage, kProgramCaption, MessageIcon::None, details);
         return false;
     }
     if (!editor.ConfirmUnsaved()) return false;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "convert/ConversionFailure.h"
 #include "convert/LineScan.h"
 #include "convert/NumberFormat.h"
 #include "convert/NumberReader.h"
@@ -67,6 +68,15 @@ private:
     std::string name_, north_, east_, height_;
 };
 
+std::string WhyNoPoint(std::string_view text, bool fed, const TamselFieldReader& reader,
+                       std::uint64_t fields) {
+    if (std::string reason = NoLineReason(text, '\n'); !reason.empty()) return reason;
+    if (!fed) return "No line has the 128 characters of a Tamsel data record.";
+    if (fields == 0 && reader.Carry().empty()) return kNoFieldMarkerReason;
+    return "The data end before the first point is complete: a point has four fields (name, x, "
+           "y and z).";
+}
+
 }  // namespace
 
 ConversionResult ConvertTamselToCass(std::string_view text) {
@@ -74,12 +84,14 @@ ConversionResult ConvertTamselToCass(std::string_view text) {
     ConversionResult result;
     PointGrouper grouper(result.output);
     TamselFieldReader reader;
+    bool fed = false;
     ForEachLfLine(copy, [&](std::string_view line) {
         if (grouper.Fields() == 0 && !HasCoordinateLetters(line)) {
             result.wrongFormat = true;
             return false;
         }
         if (line.size() < kTamselBlockSize) return true;
+        fed = true;
         reader.Feed(line, [&](std::string_view field) { grouper.Take(field); });
         return true;
     });
@@ -88,6 +100,7 @@ ConversionResult ConvertTamselToCass(std::string_view text) {
         return result;
     }
     result.produced = grouper.Fields() >= 4;
+    if (!result.produced) result.failure = WhyNoPoint(copy, fed, reader, grouper.Fields());
     return result;
 }
 

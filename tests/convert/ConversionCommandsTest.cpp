@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "convert/ConversionCommands.h"
+#include "convert/DulmarConversion.h"
 #include "convert/FinishConversion.h"
 #include "convert/LineEnds.h"
+#include "convert/TamselPcodeConversion.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
 
@@ -99,6 +101,7 @@ TEST_P(ConversionCommandTable, EmptyEditorFails) {
     FakeDialogs dialogs;
     EXPECT_FALSE(GetParam().run(editor, dialogs));
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"Transform failed"}));
+    EXPECT_EQ(dialogs.Messages()[0].details, "The text is empty.");
     EXPECT_EQ(editor.Text(), "");
     EXPECT_FALSE(editor.DocumentModified());
 }
@@ -130,7 +133,7 @@ TEST(RunTamselCassConversion, WrongFormatIsTheOnlyMessageAndNothingIsAsked) {
     EXPECT_EQ(editor.Text(), "TITLE\r\n" + kTamselText);
 }
 
-TEST(RunConversion, AFailureOnLfLinesSaysWhyWhereLinesAreFoundAtCr) {
+TEST(RunConversion, AFailureSaysWhyAndOnLfLinesGivesTheLineEndHintWhereLinesAreFoundAtCr) {
     const auto shown = [](bool (*run)(EditorOps&, UserDialogs&), const std::string& text) {
         FakeEditor editor;
         FakeDialogs dialogs;
@@ -142,8 +145,11 @@ TEST(RunConversion, AFailureOnLfLinesSaysWhyWhereLinesAreFoundAtCr) {
     EXPECT_EQ(shown(RunDulmarCassConversion, "P,1,2,3,C\n"), kLfLineEndsHint);
     EXPECT_EQ(shown(RunBrennoNezConversion, "08TP  P1\n"), kLfLineEndsHint);
     // Lines that end with CR fail for another reason; the Tamsel conversions read LF lines.
-    EXPECT_EQ(shown(RunDulmarCassConversion, "not a point\r\n"), "");
-    EXPECT_EQ(shown(RunTamselPcodeConversion, "no codes\n"), "");
+    EXPECT_EQ(shown(RunDulmarCassConversion, "not a point\r\n"),
+              ConvertDulmarToCass("not a point\r\n").failure);
+    EXPECT_EQ(shown(RunTamselPcodeConversion, "no codes\n"),
+              ConvertTamselPcode("no codes\n").failure);
+    EXPECT_NE(ConvertTamselPcode("no codes\n").failure, "");
 }
 
 TEST(RunConversion, AsksOnlyAfterTheOutputIsBuilt) {

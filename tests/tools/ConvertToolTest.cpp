@@ -75,14 +75,18 @@ struct FailureCase {
     std::string message;
 };
 
-TEST_F(ConvertTool, FailuresPrintTheMessageAloneAndWriteNothing) {
+TEST_F(ConvertTool, FailuresPrintTheMessageAndWhyAndWriteNothing) {
     const std::vector<FailureCase> cases{
         {"tamsel-cass", "TITLE\nmore\n", "The file has wrong format\n"},
-        {"tamsel-cass", "", "Transform failed\n"},
+        {"tamsel-cass", "", "Transform failed\nThe text is empty.\n"},
         {"brenno-cass", "08TP\n",
          "Transform failed\n" + std::string(halvex::kLfLineEndsHint) + "\n"},
-        {"dulmar-cass", "A,B\r\n", "Transform failed\n"},
-        {"tamsel-pcode", "no entries\n", "Transform failed\n"},
+        {"dulmar-cass", "A,B\r\n",
+         "Transform failed\nNo line has the four commas of a Dulmar point line (name, east, "
+         "north, height, code). Lines are read up to the first empty line.\n"},
+        {"tamsel-pcode", "no entries\n",
+         "Transform failed\nNo line has the 128 characters of a Tamsel data record and a colon, "
+         "as the lines of a code list have.\n"},
     };
     for (const FailureCase& c : cases) {
         const ToolRun run = Convert(c.command + " -o out.txt", c.input);

@@ -31,7 +31,7 @@ CommandResult RunConversion(std::string_view input) {
     if (!result.produced)
         return {{},
                 false,
-                WithHint(kTransformFailedMessage, ConversionFailureHint(input, Convert)),
+                WithHint(kTransformFailedMessage, ConversionFailureDetails(input, Convert, result)),
                 kFailure};
     return {result.output, true, {}, 0};
 }
