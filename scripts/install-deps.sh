@@ -12,6 +12,7 @@ packages=(
   libx11-dev fonts-dejavu-core desktop-file-utils
   locales
   scdoc
+  python3 python3-ezdxf
 )
 
 # Building and checking the Debian package (scripts/package.sh) needs a few more tools.
