@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -20,6 +21,7 @@ constexpr double kGridSpacing = 100;  // pixels between grid lines, at least
 constexpr double kMarkArm = 3;        // a mark is a cross of two 7-pixel strokes
 constexpr double kLabelGap = 8;       // from the point to its name: clear of the mark's cells
 constexpr double kCullMargin = kMarkArm + 1;
+constexpr double kEdgeGap = 2;  // between a grid value and the picture's edge
 constexpr int kFontPixels = 11;
 constexpr qsizetype kLongestLabel = 24;
 
@@ -43,15 +45,29 @@ bool Within(QPointF p, QSizeF size, double margin) {
            p.y() <= size.height() + margin;
 }
 
-// Writes `text` into `box` on a ground of its own when the box is still free.
-void WriteGridValue(QPainter& painter, LabelPlacer& placer, const QRectF& box,
-                    const QString& text) {
+// A value whose line runs close to an edge of the picture is moved inside it, so that it is
+// never cut off.
+QRectF KeptInside(QRectF box, QSizeF size) {
+    const double right = std::max(kEdgeGap, size.width() - kEdgeGap - box.width());
+    const double bottom = std::max(kEdgeGap, size.height() - kEdgeGap - box.height());
+    box.moveTopLeft(
+        {std::clamp(box.left(), kEdgeGap, right), std::clamp(box.top(), kEdgeGap, bottom)});
+    return box;
+}
+
+// Writes `text` into `box`, moved inside the picture, on a ground of its own when the box is
+// still free.
+void WriteGridValue(QPainter& painter, LabelPlacer& placer, const QSizeF& size, QRectF box,
+                    const QString& text, std::vector<GridValueBox>& written) {
+    box = KeptInside(box, size);
     if (!placer.TryTake(box)) return;
     painter.fillRect(box, kGround);
     painter.drawText(box, Qt::AlignCenter, text);
+    written.push_back({text, box});
 }
 
-void DrawGrid(QPainter& painter, const PlotViewport& viewport, LabelPlacer& placer) {
+std::vector<GridValueBox> DrawGrid(QPainter& painter, const PlotViewport& viewport,
+                                   LabelPlacer& placer) {
     const QSizeF size = viewport.Size();
     const SurveyPoint topLeft = viewport.ToSurvey({0, 0});
     const SurveyPoint bottomRight = viewport.ToSurvey({size.width(), size.height()});
@@ -75,25 +91,27 @@ void DrawGrid(QPainter& painter, const PlotViewport& viewport, LabelPlacer& plac
         return QRectF(0, 0, metrics.horizontalAdvance(text) + 4, height);
     };
     painter.setPen(kGridText);
+    std::vector<GridValueBox> written;
     // The axis names first, in the corners, so that values give way to them.
     QRectF eastName = boxFor(QStringLiteral("E"));
-    eastName.moveBottomRight({size.width() - 2, size.height() - 2});
-    WriteGridValue(painter, placer, eastName, QStringLiteral("E"));
+    eastName.moveBottomRight({size.width() - kEdgeGap, size.height() - kEdgeGap});
+    WriteGridValue(painter, placer, size, eastName, QStringLiteral("E"), written);
     QRectF northName = boxFor(QStringLiteral("N"));
-    northName.moveTopLeft({2, 2});
-    WriteGridValue(painter, placer, northName, QStringLiteral("N"));
+    northName.moveTopLeft({kEdgeGap, kEdgeGap});
+    WriteGridValue(painter, placer, size, northName, QStringLiteral("N"), written);
     for (const double value : east.values) {
         const QString text = QString::fromStdString(GridValueText(value, east.decimals));
         QRectF box = boxFor(text);
-        box.moveCenter({viewport.ToScreen({value, 0}).x(), size.height() - 2 - height / 2});
-        WriteGridValue(painter, placer, box, text);
+        box.moveCenter({viewport.ToScreen({value, 0}).x(), size.height() - kEdgeGap - height / 2});
+        WriteGridValue(painter, placer, size, box, text, written);
     }
     for (const double value : north.values) {
         const QString text = QString::fromStdString(GridValueText(value, north.decimals));
         QRectF box = boxFor(text);
-        box.moveBottomLeft({2, viewport.ToScreen({0, value}).y() - 1});
-        WriteGridValue(painter, placer, box, text);
+        box.moveBottomLeft({kEdgeGap, viewport.ToScreen({0, value}).y() - 1});
+        WriteGridValue(painter, placer, size, box, text, written);
     }
+    return written;
 }
 
 // Draws the marks of the points inside the picture; returns the points that got a mark.
@@ -182,8 +200,8 @@ PaintedPlot PaintPlot(QPainter& painter, const PlotData& data, const PlotViewpor
     painter.fillRect(QRectF(QPointF(0, 0), size), kGround);
     painter.setFont(PlotFont());
     LabelPlacer placer(size);
-    DrawGrid(painter, viewport, placer);
     PaintedPlot painted;
+    painted.gridValues = DrawGrid(painter, viewport, placer);
     const std::vector<std::size_t> marked = DrawMarks(painter, data, viewport, placer);
     painted.marks = static_cast<int>(marked.size());
     painted.labels = DrawLabels(painter, data, viewport, marked, placer);

@@ -7,10 +7,12 @@
 // mark (LabelPlacer), which also hides the names of crowded points until the user zooms in. A
 // name stands right of its mark, or left of it where there is no room on the right.
 
+#include <QRectF>
 #include <QString>
 #include <cstddef>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class QPainter;
 
@@ -19,9 +21,16 @@ namespace halvex {
 struct PlotData;
 class PlotViewport;
 
+// A grid value or axis name and where it was written.
+struct GridValueBox {
+    QString text;
+    QRectF box;
+};
+
 struct PaintedPlot {
     int marks = 0;   // marks drawn
     int labels = 0;  // names written
+    std::vector<GridValueBox> gridValues;
 };
 
 // Paints the viewport's area (its size, in the painter's coordinates). `highlighted` is a point

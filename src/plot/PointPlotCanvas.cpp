@@ -31,15 +31,16 @@ PointPlotCanvas::PointPlotCanvas(QWidget* parent) : QWidget(parent), data_(ReadP
 }
 
 void PointPlotCanvas::SetData(std::shared_ptr<const PlotData> data) {
+    const bool wasEmpty = data_->bounds.empty;
     data_ = std::move(data);
     hovered_.reset();
-    if (!fitted_ && !data_->bounds.empty) FitAll();
+    if (wasEmpty && !data_->bounds.empty) FitAll();
     update();
 }
 
 void PointPlotCanvas::FitAll() {
     viewport_.Fit(data_->bounds);
-    fitted_ = fitted_ || !data_->bounds.empty;
+    fitOnResize_ = true;
     update();
 }
 
@@ -72,7 +73,8 @@ void PointPlotCanvas::paintEvent(QPaintEvent*) {
 
 void PointPlotCanvas::resizeEvent(QResizeEvent* event) {
     viewport_.SetSize(size());
-    if (!fitted_) FitAll();
+    // The first fit may come before the window is laid out, at a size the canvas never shows.
+    if (fitOnResize_) viewport_.Fit(data_->bounds);
     QWidget::resizeEvent(event);
 }
 
@@ -80,6 +82,7 @@ void PointPlotCanvas::wheelEvent(QWheelEvent* event) {
     const double notches = event->angleDelta().y() / 120.0;
     if (notches == 0) return;
     viewport_.ZoomAbout(event->position(), std::pow(kZoomPerNotch, notches));
+    fitOnResize_ = false;
     update();
     event->accept();
 }
@@ -95,6 +98,7 @@ void PointPlotCanvas::mouseMoveEvent(QMouseEvent* event) {
     if (dragFrom_) {
         viewport_.PanBy(event->position() - *dragFrom_);
         dragFrom_ = event->position();
+        fitOnResize_ = false;
         update();
         return;
     }

@@ -22,11 +22,13 @@ public:
 
     explicit PointPlotCanvas(QWidget* parent = nullptr);
 
-    // Shows new data. The view is fitted to all points the first time there are points to show;
-    // later data keeps the user's zoom and position.
+    // Shows new data. The view is fitted to all points when points come into a plot that showed
+    // none (the first reading among them); other data keeps the zoom and position.
     void SetData(std::shared_ptr<const PlotData> data);
     const PlotData& Data() const { return *data_; }
 
+    // Fits all points into the canvas; until the user zooms or pans, they stay fitted as the
+    // canvas changes size (the window being laid out, shown or resized).
     void FitAll();
     const PlotViewport& Viewport() const { return viewport_; }
     PlotViewport& Viewport() { return viewport_; }
@@ -57,7 +59,7 @@ private:
 
     std::shared_ptr<const PlotData> data_;
     PlotViewport viewport_;
-    bool fitted_ = false;
+    bool fitOnResize_ = true;
     std::optional<QPointF> dragFrom_;
     std::optional<std::size_t> hovered_;
 };

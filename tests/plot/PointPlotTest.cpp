@@ -142,6 +142,41 @@ private slots:
             QVERIFY(far.values[i] > far.values[i - 1]);
     }
 
+    void gridValuesNearAnEdgeAreMovedInsideThePicture() {
+        SurveyBounds bounds;
+        bounds.Add(1100, 1100);
+        bounds.Add(2000, 1900);
+        PlotViewport viewport;
+        viewport.SetSize({400, 300});
+        viewport.Fit(bounds);
+        // The grid lines east 1000 and north 2000 run 3 pixels from the left and top edges.
+        const QPointF corner = viewport.ToScreen({1000, 2000});
+        viewport.PanBy(QPointF(3, 3) - corner);
+        QImage image(400, 300, QImage::Format_RGB32);
+        QPainter painter(&image);
+        const PaintedPlot painted = PaintPlot(painter, *ReadPlotData({}), viewport);
+        bool leftmostWritten = false;
+        for (const GridValueBox& value : painted.gridValues) {
+            QVERIFY2(QRectF(0, 0, 400, 300).contains(value.box), qPrintable(value.text));
+            leftmostWritten = leftmostWritten ||
+                              (value.text == QStringLiteral("1000") && value.box.bottom() > 280);
+        }
+        QVERIFY(leftmostWritten);
+    }
+
+    void theWindowMenuOpensThePlotWithItsPointsFitted() {
+        view_->SetEditorText(kSurvey);
+        frame_->RouteCommand(kPointPlot);
+        PointPlotWindow* plot = frame_->PointPlot();
+        QVERIFY(plot && QTest::qWaitForWindowExposed(plot));
+        const PointPlotCanvas* canvas = plot->Canvas();
+        const QPointF first = canvas->Viewport().ToScreen({2345.678, 1234.567});
+        const QPointF last = canvas->Viewport().ToScreen({2400, 1300});
+        QVERIFY(QRectF(canvas->rect()).contains(first) && QRectF(canvas->rect()).contains(last));
+        // Spread over the picture rather than in one blob.
+        QVERIFY(Distance(first, last) > std::min(canvas->width(), canvas->height()) / 2);
+    }
+
     void namesAreHiddenWhereTheyWouldOverlap() {
         const std::shared_ptr<const PlotData> data = ReadPlotData(
             "NAME0,,100,200,0\r\nNAME1,,101,200,0\r\nNAME2,,102,200,0\r\n"
