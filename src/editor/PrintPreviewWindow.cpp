@@ -1,9 +1,12 @@
 #include "editor/PrintPreviewWindow.h"
 
 #include <QAction>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QHBoxLayout>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -38,6 +41,23 @@ QAction* AddButton(QWidget* bar, const QString& text) {
     button->setDefaultAction(action);
     bar->layout()->addWidget(button);
     return action;
+}
+
+// The page point at the top-left of what `view` shows, or the pages' top-left corner when the
+// view starts beside or above the pages (as the whole page in view does).
+QPointF VisibleTopLeft(const QGraphicsView& view) {
+    const QPointF shown = view.mapToScene(QPoint(0, 0));
+    const QRectF pages = view.scene() ? view.scene()->itemsBoundingRect() : QRectF();
+    if (pages.isEmpty()) return shown;
+    return {std::clamp(shown.x(), pages.left(), pages.right()),
+            std::clamp(shown.y(), pages.top(), pages.bottom())};
+}
+
+// Scrolls `view` so that the page point `anchor` is at its top-left, as far as it can scroll.
+void ScrollToTopLeft(QGraphicsView& view, QPointF anchor) {
+    const QPoint at = view.mapFromScene(anchor);
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->value() + at.x());
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->value() + at.y());
 }
 
 }  // namespace
@@ -114,6 +134,10 @@ void PrintPreviewWindow::Zoom(int step) {
     const int level = std::clamp(zoomLevel_ + step, 0, kMaxZoom);
     if (level == zoomLevel_) return;
     zoomLevel_ = level;
+    // Zooming keeps the part of the page that was in view: the top-left of the view stays on the
+    // same point of the page, where the text starts when the whole page was shown.
+    QGraphicsView* view = preview_->findChild<QGraphicsView*>();
+    const QPointF anchor = view ? VisibleTopLeft(*view) : QPointF();
     if (zoomLevel_ == 0) {
         preview_->fitInView();
     } else if (step > 0) {
@@ -121,6 +145,7 @@ void PrintPreviewWindow::Zoom(int step) {
     } else {
         preview_->zoomOut(kZoomStep);
     }
+    if (view && zoomLevel_ > 0) ScrollToTopLeft(*view, anchor);
     UpdateBar();
 }
 

@@ -76,7 +76,25 @@ private:
     bool cancelled_ = false;
 };
 
+// A job for a printer that does not exist cannot start; painting on it would only fail (and
+// have Qt warn on standard error). Printing into a file needs no printer.
+bool RefuseMissingPrinter(QWidget* parent, const QPrinter& printer) {
+    if (!printer.outputFileName().isEmpty()) return false;
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        ShowAppMessage(parent, QString::fromLatin1(kNoPrinterMessage));
+        return true;
+    }
+    // Where the printer it names is missing, Qt turns a printer into a PDF writer without a
+    // file.
+    const bool named = printer.outputFormat() == QPrinter::NativeFormat &&
+                       !QPrinterInfo::printerInfo(printer.printerName()).isNull();
+    if (named) return false;
+    ShowAppMessage(parent, QStringLiteral("The document could not be printed."));
+    return true;
+}
+
 bool PrintJob(QWidget* parent, QPrinter& printer, const std::string& text, const QString& title) {
+    if (RefuseMissingPrinter(parent, printer)) return false;
     printer.setDocName(title);
     QPointer<PrintingBox> box = new PrintingBox(parent, title, printer);
     box->show();

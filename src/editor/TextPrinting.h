@@ -17,6 +17,10 @@ class QWidget;
 
 namespace halvex {
 
+inline constexpr const char* kNoPrinterMessage =
+    "The document could not be printed: no printer is installed. Add a printer in the system's "
+    "printer settings, then try again.";
+
 // The printed lines of `text` for a page `columns` characters wide.
 std::vector<std::string> LayOutPrintLines(std::string_view text, int columns);
 

@@ -2,10 +2,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +37,15 @@ void WhenModalOpens(std::function<void(QWidget*)> step) {
         }
     });
     poll->start(10);
+}
+
+QStringList& Warnings() {
+    static QStringList warnings;
+    return warnings;
+}
+
+void RecordWarning(QtMsgType, const QMessageLogContext&, const QString& message) {
+    Warnings() << message;
 }
 
 std::string ManyLines(int count) {
@@ -100,6 +113,44 @@ private slots:
             return page < 2;
         }));
         QCOMPARE(seen, 2);
+    }
+
+    void withoutAPrinterAJobSaysSoAndDoesNotStart() {
+        if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("this machine has a printer");
+        BoxRecorder boxes;
+        Warnings().clear();
+        const QtMessageHandler previous = qInstallMessageHandler(&RecordWarning);
+        const bool printed = PrintOnSharedPrinter(nullptr, ManyLines(3), QStringLiteral("doc"));
+        qInstallMessageHandler(previous);
+        QVERIFY(!printed);
+        QCOMPARE(boxes.Texts(), QStringList{QString::fromLatin1(kNoPrinterMessage)});
+        QVERIFY2(Warnings().isEmpty(), qPrintable(Warnings().join(QLatin1Char('\n'))));
+    }
+
+    void zoomingThePreviewKeepsWhatWasInView() {
+        WritePreviewPages(1);
+        QPrinter printer;
+        PrintPreviewWindow preview(nullptr, printer, ManyLines(400), QStringLiteral("doc"));
+        preview.resize(300, 600);  // kept as wide as its buttons; the page then fits its height
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        auto* view = preview.findChild<QGraphicsView*>();
+        QVERIFY(view);
+        const auto shown = [view] {
+            return view->mapToScene(view->viewport()->rect()).boundingRect();
+        };
+        // From the whole page, zooming in shows the top of the page, where the text starts.
+        const QPointF pageTopLeft = view->scene()->itemsBoundingRect().topLeft();
+        preview.ZoomInAction()->trigger();
+        QVERIFY(shown().contains(pageTopLeft + QPointF(10, 10)));
+        // Scrolled into the page, zooming in again keeps the top-left of the view on its point.
+        view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum() / 2);
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2);
+        const QPointF before = view->mapToScene(QPoint(0, 0));
+        preview.ZoomInAction()->trigger();
+        const QPoint after = view->mapFromScene(before);
+        QVERIFY2(after.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(after.x()).arg(after.y())));
     }
 
     void thePreviewBarPagesAndZooms() {
