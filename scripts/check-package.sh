@@ -29,6 +29,10 @@ for path in /usr/bin/halvex /usr/bin/halvex-convert /usr/bin/halvex-station \
     $doc/examples/tamsel-download.txt $doc/examples/tamsel-points.txt; do
   grep -qxF "$path" <<<"$listing" || fail "$path is missing"
 done
+# Every file the README links to (a link that is not a web address) is shipped beside it.
+for target in $(grep -oE '\]\([^)#]+\)' README.md | sed -E 's/^\]\((.*)\)$/\1/' | grep -v '://'); do
+  grep -qxF "$doc/$target" <<<"$listing" || fail "README.md links to $target, which is not shipped"
+done
 # The dependencies come from the programs' libraries, so the C and Qt libraries must be there.
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libc6 libqt6widgets6; do

@@ -1,7 +1,7 @@
 #pragma once
-// The about box: the application icon, "Veltra Quorin series totalstation data communication"
-// and a default OK button, laid out in dialog units of its Times New Roman 9 point font (widened
-// where the installed stand-in for that font needs more room for the text).
+// The about box: the application icon, "Veltra Quorin series totalstation data communication",
+// the version and the licence, and a default OK button, in the application's font, as small as
+// its contents.
 
 #include <QDialog>
 

@@ -258,6 +258,14 @@ private slots:
         QVERIFY(!about.Icon()->pixmap().isNull());
     }
 
+    void theAboutBoxIsSetInTheApplicationsFontAndNamesTheLicence() {
+        CAboutDlg about;
+        QCOMPARE(about.font(), QApplication::font());
+        QCOMPARE(about.size(), about.sizeHint());  // no room beyond what it shows
+        const auto* licence = about.findChild<QLabel*>(QStringLiteral("licence"));
+        QVERIFY(licence && licence->text().contains(QStringLiteral("GPL-3.0-or-later")));
+    }
+
     void theAboutBoxShowsItsWholeText() {
         CAboutDlg about;
         const QRect text = about.Text()->geometry();
