@@ -1,12 +1,19 @@
 #include "editor/MessageBoxes.h"
 
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <algorithm>
 
 #include "editor/UiThreadCall.h"
 
 namespace halvex {
 namespace {
+
+// Characters on a line of the text below a message: a box with a short message ("Cannot found
+// COMM port!") would otherwise be as narrow as that message, and its explanation a tall column.
+constexpr int kReadableColumns = 60;
 
 BoxAnswerer& Answerer() {
     static BoxAnswerer answerer;
@@ -54,6 +61,15 @@ BoxAnswer FromQtButton(int button, BoxButtons buttons) {
     }
 }
 
+// Widens the text below the message to a readable line length (or its own length when shorter).
+void WidenDetails(QMessageBox& box, const QString& details) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
+    if (!label) return;
+    const QFontMetrics metrics(label->font());
+    label->setMinimumWidth(std::min(metrics.averageCharWidth() * kReadableColumns,
+                                    metrics.horizontalAdvance(details)));
+}
+
 }  // namespace
 
 void SetBoxAnswerer(BoxAnswerer answerer) { Answerer() = std::move(answerer); }
@@ -74,7 +90,10 @@ BoxAnswer ShowBox(QWidget* parent, const BoxRequest& request) {
         new QMessageBox(ToQtIcon(request.icon), request.caption, request.text, buttons, parent);
     box->setDefaultButton(defaultButton);
     box->setTextFormat(Qt::PlainText);
-    if (!request.details.isEmpty()) box->setInformativeText(request.details);
+    if (!request.details.isEmpty()) {
+        box->setInformativeText(request.details);
+        WidenDetails(*box, request.details);
+    }
     const int result = box->exec();
     delete box;  // the parent may outlive many boxes; a null QPointer is ignored
     return FromQtButton(result, request.buttons);

@@ -8,7 +8,15 @@ namespace halvex {
 
 namespace {
 
-std::string ChooseHint(const std::string& portName) {
+// Where another device is chosen: the environment variable wins over the Serial Ports dialog,
+// so while it is set, the dialog cannot help.
+std::string ChooseHint(const std::string& portName, PortDeviceSource source) {
+    if (source == PortDeviceSource::Environment) {
+        return "The environment variable " + EnvironmentVariableForPort(portName) +
+               " decides the device for " + portName +
+               ": set it to another device, or unset it to use the one chosen under Comm > "
+               "Serial Ports...";
+    }
     return "Choose the device for " + portName + " under Comm > Serial Ports...";
 }
 
@@ -66,9 +74,10 @@ std::string DescribeFailure(const std::string& what, int error, const std::strin
 
 }  // namespace
 
-std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error) {
+std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error,
+                                PortDeviceSource source) {
     if (device.empty()) return "The port setting names no port from COM1 to COM6.";
-    return DescribeFailure(device + " (" + portName + ")", error, ChooseHint(portName));
+    return DescribeFailure(device + " (" + portName + ")", error, ChooseHint(portName, source));
 }
 
 std::string DescribeDeviceOpenFailure(const std::string& device, int error) {

@@ -4,13 +4,15 @@
 
 #include <string>
 
+#include "port/PortNames.h"
 #include "port/SerialPort.h"
 
 namespace halvex {
 
 // Why `device` (the device `portName` stands for) did not open; `error` is the errno of the
-// step that failed.
-std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error);
+// step that failed. `source` says where the device was chosen, and so where to choose another.
+std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error,
+                                PortDeviceSource source = PortDeviceSource::Default);
 // The same for a device opened by its path alone, not through a port name.
 std::string DescribeDeviceOpenFailure(const std::string& device, int error);
 

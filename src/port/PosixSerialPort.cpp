@@ -359,15 +359,17 @@ PosixPortOpener::PosixPortOpener(EnvironmentLookup environment, ChosenDeviceLook
 
 PortOpenResult PosixPortOpener::Open(const std::string& portName) {
     PortOpenResult result;
-    const std::optional<std::string> path = DevicePathForPort(portName, environment_, chosen_);
-    if (!path) {
+    const std::optional<PortDevice> device = DeviceForPort(portName, environment_, chosen_);
+    if (!device) {
         result.failure = DescribeOpenFailure(portName, "", ENODEV);
         return result;
     }
-    result.device = *path;
+    result.device = device->path;
     int error = 0;
-    result.port = PosixSerialPort::Open(*path, &error);
-    if (!result.port) result.failure = DescribeOpenFailure(portName, *path, error);
+    result.port = PosixSerialPort::Open(device->path, &error);
+    if (!result.port) {
+        result.failure = DescribeOpenFailure(portName, device->path, error, device->source);
+    }
     return result;
 }
 

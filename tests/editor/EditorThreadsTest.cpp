@@ -211,6 +211,28 @@ private slots:
         QVERIFY(answer);
     }
 
+    void aShortMessageWithItsReasonBelowIsWideEnoughToRead() {
+        SetBoxAnswerer(nullptr);
+        const std::string reason =
+            "/dev/ttyUSB0 (COM1): No such file or directory. Is the adapter plugged in? Choose the "
+            "device for COM1 under Comm > Serial Ports...";
+        int width = 0;
+        int charWidth = 0;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QMessageBox* box = OpenMessageBox();
+            if (!box) return;
+            poll.stop();
+            width = box->width();
+            charWidth = box->fontMetrics().averageCharWidth();
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        poll.start(20);
+        view_->Dialogs().ShowMessage("Cannot found COMM port!", kProgramCaption,
+                                     MessageIcon::Warning, reason);
+        QVERIFY2(width >= 50 * charWidth, qPrintable(QString::number(width)));
+    }
+
     void shutdownReleasesAWorkerWaitingForTheEditor() {
         BoxRecorder boxes;
         std::atomic<int> appended{0};

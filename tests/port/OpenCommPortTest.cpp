@@ -94,6 +94,7 @@ TEST_F(OpenCommPortTest, EachFailureShowsItsMessageAndLeavesThePortClosed) {
         ASSERT_EQ(shown.Messages().size(), 1u);
         EXPECT_EQ(shown.Messages()[0].text, row.message);
         EXPECT_EQ(shown.Messages()[0].caption, "Veltra");
+        EXPECT_EQ(shown.Messages()[0].icon, MessageIcon::Warning);
         if (row.fault == Fault::Queues || row.fault == Fault::LineSettings) {
             EXPECT_TRUE(openWhileShown);
             EXPECT_EQ(device->CloseCount(), row.expectedCloses);

@@ -27,6 +27,16 @@ TEST(PortFailure, EachOpenFailureNamesTheDeviceAndTheRemedy) {
     }
 }
 
+TEST(PortFailure, ADeviceSetInTheEnvironmentIsChangedThereNotInSerialPorts) {
+    const std::string text =
+        DescribeOpenFailure("COM1", "/tmp/pty", ENOENT, PortDeviceSource::Environment);
+    EXPECT_EQ(text,
+              "/tmp/pty (COM1): No such file or directory. Is the adapter plugged in? The "
+              "environment variable HALVEX_COM1 decides the device for COM1: set it to "
+              "another device, or unset it to use the one chosen under Comm > Serial "
+              "Ports...");
+}
+
 TEST(PortFailure, RefusedSettingsAreTheOnesTheDeviceDidNotTake) {
     const LineSettings wanted{115200, 7, Parity::Even, 2};
     EXPECT_EQ(DescribeRefusedSettings("/dev/ttyUSB0", wanted, {115200, 8, Parity::None, 2}),
