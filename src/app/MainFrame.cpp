@@ -22,6 +22,7 @@
 #include "editor/HalvexDoc.h"
 #include "editor/HalvexView.h"
 #include "editor/MessageBoxes.h"
+#include "transfers/ProgressText.h"
 
 namespace halvex {
 namespace {
@@ -257,15 +258,26 @@ void CMainFrame::FollowTransfer() {
 }
 
 void CMainFrame::RefreshProgress() {
-    if (view_->TransferRunning()) {
-        progressPane_->ShowProgress(view_->Workers.Progress().Snapshot());
-        progressPane_->show();
-        return;
+    // The pane and Stop Transfer come once the worker's port is open.
+    const bool underWay = view_->TransferUnderWay();
+    if (underWay) progressPane_->ShowProgress(view_->Workers.Progress().Snapshot());
+    progressPane_->setVisible(underWay);
+    if (QAction* stop = ActionFor(ids::kStopTransfer); stop && stop->isEnabled() != underWay) {
+        UpdateCommandUi();
     }
-    // The transfer has ended: the pane goes, and Stop Transfer is disabled again.
+    if (view_->TransferRunning()) return;
+    // The worker has ended: the pane goes, and Stop Transfer is disabled again.
     progressTimer_->stop();
-    progressPane_->hide();
     UpdateCommandUi();
+    ShowTransferSummary();
+}
+
+void CMainFrame::ShowTransferSummary() {
+    // A transfer that failed or was stopped has said so in its own message box.
+    constexpr int kSummaryMs = 8000;
+    const ProgressSnapshot last = view_->Workers.Progress().Snapshot();
+    if (last.outcome != TransferOutcome::Completed) return;
+    statusBar()->showMessage(QString::fromStdString(DescribeTransferEnd(last)), kSummaryMs);
 }
 
 void CMainFrame::ScheduleCommandUiUpdate() {

@@ -93,9 +93,12 @@ private:
     void ShowPrompt(int id);
     void ShowIdle();
     void ScheduleCommandUiUpdate();
-    // Starts following a transfer that has just begun; the pane is refreshed until it ends.
+    // Starts following a transfer worker that has just started; the pane is refreshed until it
+    // ends.
     void FollowTransfer();
     void RefreshProgress();
+    // The summary of a completed transfer, in the status bar for a few seconds.
+    void ShowTransferSummary();
     // Closing while a transfer runs: true when the user agrees to stop it.
     bool AgreeToStopTransfer();
     void UpdateTitle(const QString& documentTitle);

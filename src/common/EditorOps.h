@@ -1,13 +1,13 @@
 #pragma once
-// The seven operations through which every command and worker reads and changes the editor's
-// text. The core sees the editor only through this interface; the Qt view implements it, and
-// tests use a fake.
+// The operations through which every command and worker reads and changes the editor's text.
+// The core sees the editor only through this interface; the Qt view implements it, and tests use
+// a fake.
 //
 // Text is single-byte: a std::string holds raw bytes (0x01..0xFF), never UTF-8 conversions.
-// ClearEditor, AppendEditorText, MoveCaretTo and SetEditorReadOnly may be called from worker
-// threads; the implementation carries them out on the user-interface thread while the caller
-// waits, in the order made. GetEditorText, SetEditorText and ConfirmUnsaved are called on the
-// user-interface thread only.
+// ClearEditor, AppendEditorText, MoveCaretTo, SetEditorReadOnly and DetachFromFile may be called
+// from worker threads; the implementation carries them out on the user-interface thread while
+// the caller waits, in the order made. GetEditorText, SetEditorText and ConfirmUnsaved are called
+// on the user-interface thread only.
 
 #include <cstddef>
 #include <string>
@@ -45,6 +45,11 @@ public:
     // True at once when the text-modified flag is clear; otherwise asks
     // "The file has not been saved,continue?" (caption "Veltra", Yes/No) and returns the answer.
     virtual bool ConfirmUnsaved() = 0;
+    // A transfer is about to replace the text (a download's lines, an upload's echo): the
+    // document lets go of the file it was opened from or saved to and becomes untitled, so that
+    // a Save asks for a name instead of writing the transfer over that file. The file itself and
+    // the recent-file list stay as they were. Text that belongs to no file has nothing to do.
+    virtual void DetachFromFile() = 0;
 };
 
 }  // namespace halvex

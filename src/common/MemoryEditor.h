@@ -22,6 +22,8 @@ public:
     void SetEditorReadOnly(bool readOnly) override;
     // True at once when the text is unmodified; otherwise AnswerUnsavedQuestion() decides.
     bool ConfirmUnsaved() override;
+    // Text held in memory belongs to no file: nothing to let go of.
+    void DetachFromFile() override {}
 
     std::string Text() const;
     std::size_t Caret() const;

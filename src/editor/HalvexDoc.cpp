@@ -77,6 +77,10 @@ bool CHalvexDoc::OnSaveDocument(const QString& path) {
     return true;
 }
 
+void CHalvexDoc::DetachFromFile() {
+    if (!pathName_.isEmpty()) SetPathAndTitle(QString());
+}
+
 bool CHalvexDoc::DoSave(const QString& path) {
     QString target = path;
     if (target.isEmpty()) {

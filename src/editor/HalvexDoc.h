@@ -41,6 +41,10 @@ public:
     // "Save changes to %1?" when the document is modified; false when the user cancels or the
     // save failed, so that the New, Open or Exit must not go on.
     bool SaveModified();
+    // The text no longer belongs to the file (a transfer is replacing it): the path is
+    // forgotten and the title becomes "Untitled", so that Save asks for a name. The file and
+    // the recent-file list are left alone; the modified flag is unchanged.
+    void DetachFromFile();
 
     const CommandHandler* FindCommandHandler(int id) const override;
 

@@ -155,6 +155,12 @@ bool CHalvexView::ConfirmUnsaved() {
     return goOn;
 }
 
+void CHalvexView::DetachFromFile() {
+    calls_.Run([&] {
+        if (document_) document_->DetachFromFile();
+    });
+}
+
 void CHalvexView::ResetText(const std::string& text) {
     ++keepFlags_;
     editor_->SetBytes(text);
@@ -190,7 +196,7 @@ void CHalvexView::BuildCommands() {
     }
     const auto hasSelection = [this] { return editor_->HasSelection(); };
     commands_.Add(ids::kStopTransfer,
-                  {[this] { OnStopTransfer(); }, [this] { return TransferRunning(); }, {}});
+                  {[this] { OnStopTransfer(); }, [this] { return TransferUnderWay(); }, {}});
     commands_.Add(ids::kFilePrint, {[this] { OnFilePrint(); }, {}, {}});
     commands_.Add(ids::kFilePrintPreview, {[this] { OnFilePrintPreview(); }, {}, {}});
     commands_.Add(ids::kEditUndo,

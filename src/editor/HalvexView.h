@@ -66,6 +66,7 @@ public:
     void MoveCaretTo(std::size_t index) override;
     void SetEditorReadOnly(bool readOnly) override;
     bool ConfirmUnsaved() override;
+    void DetachFromFile() override;
 
     // For the document (user-interface thread): new or opened text, both flags cleared.
     void ResetText(const std::string& text);
@@ -114,7 +115,11 @@ public:
     void OnUploadOtherData();
     // Comm > Stop Transfer (and Escape): the running worker ends and says how far it got.
     void OnStopTransfer();
+    // A transfer worker runs (also while its port is still being opened, or after it failed to
+    // open and the worker shows why).
     bool TransferRunning() const { return Workers.RunningCount() > 0; }
+    // ... and its port is open: only then can it be stopped and does it show its progress.
+    bool TransferUnderWay() const { return Workers.TransferUnderWay(); }
 
 signals:
     // Something that decides a command's enabled state changed (selection, text, clipboard,

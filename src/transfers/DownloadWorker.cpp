@@ -133,10 +133,12 @@ std::string NulBytesReplacedMessage(std::size_t count) {
 }
 
 TransferOutcome DownloadWorker(const TransferEnvironment& env, InstrumentFamily family) {
-    env.workers.Progress().Begin(TransferKind::Download);
+    // The download replaces the text: from here on it no longer belongs to the file it came from.
+    env.editor.DetachFromFile();
     env.editor.ClearEditor();
     std::unique_ptr<SerialPort> port = OpenCommPort(env);
     if (!port) return TransferOutcome::Failed;
+    env.workers.Progress().Begin(TransferKind::Download);
     std::size_t nulBytesShown = 0;
     std::size_t linesShown = 0;
     bool stopped = false;
@@ -175,6 +177,7 @@ bool StartDownload(TransferEnvironment env, InstrumentFamily family, TransferDon
     WorkerRegistry& workers = env.workers;
     return workers.Start([env, family, done = std::move(done)] {
         const TransferOutcome outcome = DownloadWorker(env, family);
+        env.workers.Progress().Finish(outcome);
         if (done) done(outcome);
     });
 }

@@ -8,9 +8,17 @@ namespace {
 
 constexpr std::chrono::seconds kShortestRatePeriod{1};
 
+// "25 lines, 1,234 bytes".
+std::string LinesAndBytes(const ProgressSnapshot& p) {
+    std::string text = CountOf(p.lines, "line");
+    text += ", ";
+    text += CountOf(p.bytes, "byte");
+    return text;
+}
+
 std::string DownloadText(const ProgressSnapshot& p) {
-    std::string text = "Received " + WithThousandsSeparators(p.lines) + " lines, " +
-                       WithThousandsSeparators(p.bytes) + " bytes";
+    std::string text = "Received ";
+    text += LinesAndBytes(p);
     if (p.elapsed >= kShortestRatePeriod) {
         const std::uint64_t rate = p.bytes * 1000 / static_cast<std::uint64_t>(p.elapsed.count());
         text += ", " + WithThousandsSeparators(rate) + " bytes/s";
@@ -39,6 +47,14 @@ std::string WithThousandsSeparators(std::uint64_t value) {
     return digits;
 }
 
+std::string CountOf(std::uint64_t count, const char* noun) {
+    std::string text = WithThousandsSeparators(count);
+    text += ' ';
+    text += noun;
+    if (count != 1) text += 's';
+    return text;
+}
+
 std::string DescribeDuration(std::chrono::milliseconds duration) {
     const std::int64_t seconds = std::max<std::int64_t>(0, (duration.count() + 999) / 1000);
     if (seconds < 60) return std::to_string(seconds) + " s";
@@ -54,6 +70,18 @@ std::string DescribeProgress(const ProgressSnapshot& progress) {
             return DownloadText(progress);
         case TransferKind::Upload:
             return UploadText(progress);
+        case TransferKind::None:
+            break;
+    }
+    return {};
+}
+
+std::string DescribeTransferEnd(const ProgressSnapshot& progress) {
+    switch (progress.kind) {
+        case TransferKind::Download:
+            return "Download finished: " + LinesAndBytes(progress);
+        case TransferKind::Upload:
+            return "Upload finished: " + CountOf(progress.recordsSent, "record");
         case TransferKind::None:
             break;
     }

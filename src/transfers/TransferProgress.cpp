@@ -4,6 +4,11 @@
 
 namespace halvex {
 
+void TransferProgress::Reset() {
+    finished_.store(false);
+    Begin(TransferKind::None);
+}
+
 void TransferProgress::Begin(TransferKind kind, std::uint64_t recordsTotal) {
     startedAt_.store(0);
     lines_.store(0);
@@ -11,6 +16,11 @@ void TransferProgress::Begin(TransferKind kind, std::uint64_t recordsTotal) {
     recordsSent_.store(0);
     recordsTotal_.store(recordsTotal);
     kind_.store(kind);
+}
+
+void TransferProgress::Finish(TransferOutcome outcome) {
+    outcome_.store(outcome);
+    finished_.store(true);
 }
 
 void TransferProgress::StartClock() {
@@ -24,6 +34,7 @@ ProgressSnapshot TransferProgress::Snapshot(Clock::time_point now) const {
     snapshot.bytes = bytes_.load(std::memory_order_relaxed);
     snapshot.recordsSent = recordsSent_.load(std::memory_order_relaxed);
     snapshot.recordsTotal = recordsTotal_.load(std::memory_order_relaxed);
+    if (finished_.load()) snapshot.outcome = outcome_.load();
     if (const Clock::rep started = startedAt_.load(); started != 0) {
         const Clock::time_point from{Clock::duration(started)};
         snapshot.elapsed =

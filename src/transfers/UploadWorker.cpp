@@ -37,6 +37,9 @@ public:
         env_.dialogs.ShowMessage(kUploadPrompt, kProgramCaption);
         env_.workers.Progress().StartClock();
         if (!SendJobHeader() || Stopping()) return false;
+        // The echo replaces the text: from here on it no longer belongs to the file it came
+        // from. Until here (port, prompt, header) the document stays as it was.
+        env_.editor.DetachFromFile();
         env_.editor.ClearEditor();
         if (!SendQueue()) return false;
         if (!WriteTrailer()) {
@@ -113,10 +116,10 @@ private:
 
 TransferOutcome UploadWorker(const TransferEnvironment& env, const TransferFields& fields,
                              PauseFunction pause) {
-    const std::size_t recordsTotal = CountQueuedRecords(fields.UploadQueue);
-    env.workers.Progress().Begin(TransferKind::Upload, recordsTotal);
     std::unique_ptr<SerialPort> port = OpenCommPort(env);
     if (!port) return TransferOutcome::Failed;
+    const std::size_t recordsTotal = CountQueuedRecords(fields.UploadQueue);
+    env.workers.Progress().Begin(TransferKind::Upload, recordsTotal);
     bool finished = false;
     bool stopping = false;
     std::size_t recordsSent = 0;
@@ -143,6 +146,7 @@ bool StartUploadTransfer(TransferEnvironment env, TransferFields fields, Transfe
     WorkerRegistry& workers = env.workers;
     return workers.Start([env, fields = std::move(fields), done = std::move(done)] {
         const TransferOutcome outcome = UploadWorker(env, fields);
+        env.workers.Progress().Finish(outcome);
         if (done) done(outcome);
     });
 }

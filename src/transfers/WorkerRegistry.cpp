@@ -10,7 +10,10 @@ bool WorkerRegistry::Start(std::function<void()> work) {
     {
         std::lock_guard lock(mutex_);
         if (shuttingDown_) return false;
-        if (running_ == 0) stop_.reset();
+        if (running_ == 0) {
+            stop_.reset();
+            progress_.Reset();
+        }
         ++running_;
     }
     try {
@@ -62,6 +65,11 @@ void WorkerRegistry::ShutdownAll() {
     shuttingDown_ = true;
     for (SerialPort* port : ports_) port->Abort();
     idle_.wait(lock, [this] { return running_ == 0; });
+}
+
+bool WorkerRegistry::TransferUnderWay() const {
+    std::lock_guard lock(mutex_);
+    return running_ > 0 && progress_.Kind() != TransferKind::None;
 }
 
 std::size_t WorkerRegistry::RunningCount() const {

@@ -29,7 +29,8 @@ public:
     ~WorkerRegistry();
 
     // Runs `work` on a new thread. Returns false (and runs nothing) once shutdown has begun or
-    // when the thread cannot be created. A stop asked of earlier workers does not carry over.
+    // when the thread cannot be created. A stop asked of earlier workers does not carry over, nor
+    // does the progress of an earlier transfer.
     bool Start(std::function<void()> work);
 
     // A worker announces the port it holds, so that shutdown can abort it; Detach before Close.
@@ -46,6 +47,9 @@ public:
     bool StopRequested() const;
     // ... and without any message at all.
     bool StopSilently() const;
+    // A worker runs and its port is open: from then on the transfer can be stopped and shows
+    // its progress. Not while its port is being opened or after it failed to open.
+    bool TransferUnderWay() const;
 
     TransferProgress& Progress() { return progress_; }
     const TransferProgress& Progress() const { return progress_; }

@@ -2,6 +2,7 @@
 // and New, Open and the recent files refused while a transfer writes into the editor.
 #include <QLabel>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -59,7 +60,7 @@ private slots:
         QVERIFY(StopEnabled());
         QTRY_VERIFY(frame_->ProgressPane()->isVisible());
         QTRY_VERIFY2(frame_->ProgressPane()->Text()->text().startsWith(
-                         QStringLiteral("Received 1 lines, 15 bytes")),
+                         QStringLiteral("Received 1 line, 15 bytes")),
                      qPrintable(frame_->ProgressPane()->Text()->text()));
         QVERIFY(!frame_->ProgressPane()->Bar()->isVisible());  // a bar only for uploads
 
@@ -69,6 +70,37 @@ private slots:
         QCOMPARE(view_->GetEditorText(), std::string("P1,1,2,3\r\n"));
         QTRY_VERIFY(!frame_->ProgressPane()->isVisible());
         QVERIFY(!StopEnabled());
+    }
+
+    void aPortThatDoesNotOpenShowsNeitherProgressNorStop() {
+        view_->SetPortOpener(std::make_unique<PosixPortOpener>(
+            [](const std::string&) { return std::optional<std::string>("/nonexistent/tty"); }));
+        bool stopEnabled = true;
+        bool paneVisible = true;
+        QString reason;
+        SetBoxAnswerer([&](const BoxRequest& request) {
+            QTest::qWait(300);  // the progress is refreshed meanwhile
+            stopEnabled = StopEnabled();
+            paneVisible = frame_->ProgressPane()->isVisible();
+            reason = request.details;
+            return BoxAnswer::Ok;
+        });
+        frame_->RouteCommand(32784);
+        QTRY_COMPARE_WITH_TIMEOUT(view_->Workers.RunningCount(), 0u, 5000);
+        SetBoxAnswerer(nullptr);
+        QVERIFY(reason.contains(QStringLiteral("HALVEX_COM1")));
+        QVERIFY(!stopEnabled);
+        QVERIFY(!paneVisible);
+        QVERIFY(frame_->statusBar()->currentMessage().isEmpty());
+    }
+
+    void aCompletedDownloadLeavesItsSummaryInTheStatusBar() {
+        BoxRecorder boxes;
+        frame_->RouteCommand(32784);
+        QVERIFY(line_->Send("A\r\nB\r\n\x03", std::chrono::seconds(5)));
+        QTRY_COMPARE_WITH_TIMEOUT(frame_->statusBar()->currentMessage(),
+                                  QStringLiteral("Download finished: 2 lines, 7 bytes"), 5000);
+        QCOMPARE(boxes.Texts().size(), 1);  // the prompt: no box for the end
     }
 
     void anUploadShowsTheRecordUnderWayAndStopsByCommand() {
@@ -109,7 +141,34 @@ private slots:
         QVERIFY(line_->Send("B\r\n\x03", std::chrono::seconds(5)));
         QTRY_COMPARE_WITH_TIMEOUT(view_->Workers.RunningCount(), 0u, 5000);
         QCOMPARE(view_->GetEditorText(), std::string("A\r\nB\r\n"));
-        QCOMPARE(view_->GetDocument()->GetTitle(), QStringLiteral("other.txt"));
+        // The download is not other.txt: a Save must not write it there.
+        QCOMPARE(view_->GetDocument()->GetTitle(), QStringLiteral("Untitled"));
+    }
+
+    void anUploadFromAnOpenedFileLeavesTheFileAloneAndSaveAsksForAName() {
+        BoxRecorder boxes;
+        ScriptedFileChooser chooser;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("day-points.txt"));
+        const std::string points = "P1,,100.000,200.000,10.000\r\nP2,,110.000,210.000,11.000\r\n";
+        WriteBytes(path, points);
+        QVERIFY(app_->OpenDocumentFile(path));
+        view_->CommSettings.LineDelayMs = 1;
+        frame_->RouteCommand(32776);  // Upload Tamsel Coordinate, no handshake
+        QTRY_COMPARE_WITH_TIMEOUT(view_->Workers.RunningCount(), 0u, 10000);
+        QCOMPARE(boxes.Texts().last(), QStringLiteral("Communication finished"));
+        QVERIFY(view_->GetEditorText() != points);  // the echo of the records sent
+
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("Untitled - Veltra"));
+        QVERIFY(view_->GetDocument()->GetPathName().isEmpty());
+        QVERIFY(view_->GetDocument()->IsModified());
+        QCOMPARE(app_->RecentFiles().Paths().first(), path);
+        const QString echoPath = dir.filePath(QStringLiteral("echo.txt"));
+        chooser.paths = {echoPath};
+        frame_->RouteCommand(57603);  // Save
+        QCOMPARE(chooser.asked.size(), std::size_t{1});
+        QCOMPARE(ReadBytes(path), points);
+        QCOMPARE(ReadBytes(echoPath), view_->GetEditorText());
     }
 };
 

@@ -32,6 +32,8 @@ bool FakeEditor::ConfirmUnsaved() {
     return MemoryEditor::ConfirmUnsaved();
 }
 
+void FakeEditor::DetachFromFile() { Record("Detach"); }
+
 void FakeEditor::SetText(const std::string& text) {
     const bool modified = TextModified();
     MemoryEditor::SetEditorText(text);

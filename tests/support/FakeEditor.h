@@ -19,6 +19,7 @@ public:
     void MoveCaretTo(std::size_t index) override;
     void SetEditorReadOnly(bool readOnly) override;
     bool ConfirmUnsaved() override;
+    void DetachFromFile() override;
 
     // Test controls and observations.
     void SetText(const std::string& text);  // as the user would leave it: flags untouched
@@ -27,7 +28,7 @@ public:
     // The answer ConfirmUnsaved gives when it asks; counts the questions.
     void SetConfirmAnswer(bool answer);
     int ConfirmQuestions() const;
-    // Every operation in call order ("Clear", "Append:<text>", "ReadOnly:1", ...).
+    // Every operation in call order ("Detach", "Clear", "Append:<text>", "ReadOnly:1", ...).
     std::vector<std::string> Calls() const;
 
 protected:

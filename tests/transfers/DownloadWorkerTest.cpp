@@ -136,9 +136,14 @@ TEST_F(DownloadWorkerTest, ExchangeAndResultingTextByModeAndProtocol) {
 
 TEST_F(DownloadWorkerTest, EditorCallsClearFirstReadOnlyAroundAndCaretToEndAfterTheFirstLine) {
     Run(1, 1, "a\nb\n\x04");
-    const std::vector<std::string> expected = {
-        "Clear",        "ReadOnly:1", "Append:a\n", "Caret:" + std::to_string(kCaretToEnd),
-        "Append:\nb\n", "ReadOnly:0"};
+    // The document lets go of its file as the download clears the text it came from.
+    const std::vector<std::string> expected = {"Detach",
+                                               "Clear",
+                                               "ReadOnly:1",
+                                               "Append:a\n",
+                                               "Caret:" + std::to_string(kCaretToEnd),
+                                               "Append:\nb\n",
+                                               "ReadOnly:0"};
     EXPECT_EQ(editor.Calls(), expected);
     EXPECT_TRUE(editor.TextModified());
 }
@@ -201,7 +206,7 @@ TEST_F(DownloadWorkerTest, PortFailureLeavesTheEditorEmptiedAndWritable) {
     settings.PortIndex = 1;  // COM2 does not exist
     DownloadWorker(env, InstrumentFamily::Tamsel);
     EXPECT_EQ(editor.Text(), "");
-    EXPECT_EQ(editor.Calls(), std::vector<std::string>{"Clear"});
+    EXPECT_EQ(editor.Calls(), (std::vector<std::string>{"Detach", "Clear"}));
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Cannot found COMM port!"});
 }
 

@@ -18,6 +18,23 @@ TEST(ProgressText, DownloadsCountLinesAndBytesAndTheRateOnceASecondHasPassed) {
     EXPECT_EQ(DescribeProgress(p), "Received 1,234 lines, 45,678 bytes, 118 bytes/s");
 }
 
+TEST(ProgressText, OneLineOrByteOrRecordIsSingularInTheProgressAndTheSummary) {
+    ProgressSnapshot p;
+    p.kind = TransferKind::Download;
+    p.lines = 1;
+    p.bytes = 1;
+    EXPECT_EQ(DescribeProgress(p), "Received 1 line, 1 byte");
+    EXPECT_EQ(DescribeTransferEnd(p), "Download finished: 1 line, 1 byte");
+    p.lines = 25;
+    p.bytes = 1234;
+    EXPECT_EQ(DescribeTransferEnd(p), "Download finished: 25 lines, 1,234 bytes");
+    p.kind = TransferKind::Upload;
+    p.recordsSent = 1;
+    EXPECT_EQ(DescribeTransferEnd(p), "Upload finished: 1 record");
+    p.recordsSent = 60;
+    EXPECT_EQ(DescribeTransferEnd(p), "Upload finished: 60 records");
+}
+
 TEST(ProgressText, UploadsShowTheRecordUnderWayAndTheTimeLeftAtTheRateSoFar) {
     ProgressSnapshot p;
     p.kind = TransferKind::Upload;

@@ -121,6 +121,27 @@ TEST(TransferStop, AStopAskedBeforeAWorkerStartsDoesNotReachIt) {
     EXPECT_EQ(f.dialogs.Texts(), std::vector<std::string>{kDownloadPromptComputerFirst});
 }
 
+TEST(TransferProgress, ATransferIsUnderWayOnceItsPortIsOpenAndKeepsHowItEnded) {
+    Fixture f;
+    std::vector<bool> underWayWhileShown;
+    f.dialogs.OnMessage([&f, &underWayWhileShown](const testing::ShownMessage&) {
+        underWayWhileShown.push_back(f.workers.TransferUnderWay());
+    });
+    f.port->QueueInput("a\n\x03");
+    ASSERT_TRUE(StartDownload(f.Env(), InstrumentFamily::Brenno));
+    f.workers.WaitIdle();
+    EXPECT_EQ(f.workers.Progress().Snapshot().outcome, TransferOutcome::Completed);
+
+    f.settings.PortIndex = 1;  // COM2 does not open
+    ASSERT_TRUE(StartDownload(f.Env(), InstrumentFamily::Brenno));
+    f.workers.WaitIdle();
+    // Under way at the prompt of the first; not while the second says why its port did not open.
+    EXPECT_EQ(underWayWhileShown, (std::vector<bool>{true, false}));
+    const ProgressSnapshot failed = f.workers.Progress().Snapshot();
+    EXPECT_EQ(failed.kind, TransferKind::None);
+    EXPECT_EQ(failed.outcome, TransferOutcome::Failed);
+}
+
 // Over pseudo-terminals: the worker really waits (in a read, the pause, a drain) when stopped.
 class TransferStopOnALine : public ::testing::Test {
 public:

@@ -128,11 +128,12 @@ TEST(UploadWorker, ClearsTheEditorAfterTheHeaderAndEchoesEachAcceptedRecord) {
         p.QueueInput("\x06\x06\x06");
     });
     f.Run(1, 1, "R1\x02R2\x02");
+    // The document lets go of its file only as the echo replaces the text, after the header.
     EXPECT_EQ(f.editor.Calls(),
-              (std::vector<std::string>{"Clear", "Append:R1\r\n", "Append:R2\r\n"}));
+              (std::vector<std::string>{"Detach", "Clear", "Append:R1\r\n", "Append:R2\r\n"}));
     // Nothing touched the editor while the header went out; each echo follows its record, and
     // the trailer comes after the last echo.
-    EXPECT_EQ(editorCallsAtLf, (std::vector<std::string>{"0", "0", "1", "2", "3"}));
+    EXPECT_EQ(editorCallsAtLf, (std::vector<std::string>{"0", "0", "2", "3", "4"}));
 }
 
 struct FailureCase {
@@ -168,6 +169,8 @@ TEST(UploadWorker, StopsAtTheFirstFailureWithoutTrailer) {
         f.Run(c.mode, c.siteHeader, "R1\x02R2\x02R3\x02");
         EXPECT_EQ(f.port->Written(), c.line) << c.label;
         EXPECT_EQ(f.editor.Text(), c.editorAfter) << c.label;
+        // A failed header leaves the document as it was, still belonging to its file.
+        EXPECT_EQ(f.editor.Calls().empty(), c.siteHeader == 1) << c.label;
         EXPECT_EQ(f.dialogs.Texts(), (std::vector<std::string>{kUploadPrompt, c.message}))
             << c.label;
         EXPECT_EQ(f.port->CloseCount(), 1) << c.label;

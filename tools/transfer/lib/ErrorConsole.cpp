@@ -23,6 +23,10 @@ void ErrorConsole::PrintLine(std::string_view line) {
     Write(whole);
 }
 
+void ErrorConsole::PrintForUser(std::string_view line) {
+    if (showProgress_) PrintLine(line);
+}
+
 void ErrorConsole::ShowProgress(std::string_view text) {
     std::lock_guard lock(mutex_);
     if (!showProgress_ || held_) return;

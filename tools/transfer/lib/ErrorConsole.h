@@ -16,6 +16,9 @@ public:
     ErrorConsole(int fd, bool showProgress);
 
     void PrintLine(std::string_view line);
+    // A line for a user watching (where progress shows: a terminal, without --quiet); scripts
+    // that read standard error do not get it.
+    void PrintForUser(std::string_view line);
     // Replaces the progress line with `text`; nothing while held or when progress is off.
     void ShowProgress(std::string_view text);
     // Clears the progress line and keeps it away until released (while a prompt waits for the

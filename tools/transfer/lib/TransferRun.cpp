@@ -153,8 +153,11 @@ public:
             return kExitFailed;
         }
         const Ending ending = WaitForWorker(workers_, done, signals, console_);
-        const int status = ExitStatus(ending);
-        return WriteResult(ending.outcome) ? status : kExitFailed;
+        if (!WriteResult(ending.outcome)) return kExitFailed;
+        if (ending.outcome == TransferOutcome::Completed) {
+            console_.PrintForUser(DescribeTransferEnd(workers_.Progress().Snapshot()));
+        }
+        return ExitStatus(ending);
     }
 
 private:
