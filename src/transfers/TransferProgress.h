@@ -26,7 +26,7 @@ struct ProgressSnapshot {
     // How long data has been moving (since the prompt was closed); zero before.
     std::chrono::milliseconds elapsed{0};
     // How the worker ended; nothing while it runs.
-    std::optional<TransferOutcome> outcome;
+    std::optional<TransferOutcome> outcome{};
 };
 
 class TransferProgress {

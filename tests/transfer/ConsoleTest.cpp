@@ -64,15 +64,5 @@ TEST(TransferConsole, MessagesEraseTheProgressAndPromptsWaitForEnterOnlyAtATermi
     stopped.join();
 }
 
-TEST(TransferConsole, TheSummaryIsOnlyForAUserWatching) {
-    Pipe screen;
-    ErrorConsole script(screen.fds[1], false);
-    script.PrintForUser("Download finished: 2 lines, 7 bytes");
-    EXPECT_EQ(screen.Take(), "");
-    ErrorConsole terminal(screen.fds[1], true);
-    terminal.PrintForUser("Download finished: 2 lines, 7 bytes");
-    EXPECT_EQ(screen.Take(), "Download finished: 2 lines, 7 bytes\n");
-}
-
 }  // namespace
 }  // namespace halvex::transfer

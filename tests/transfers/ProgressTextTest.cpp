@@ -19,20 +19,13 @@ TEST(ProgressText, DownloadsCountLinesAndBytesAndTheRateOnceASecondHasPassed) {
 }
 
 TEST(ProgressText, OneLineOrByteOrRecordIsSingularInTheProgressAndTheSummary) {
-    ProgressSnapshot p;
-    p.kind = TransferKind::Download;
-    p.lines = 1;
-    p.bytes = 1;
+    ProgressSnapshot p{TransferKind::Download, 1, 1};
     EXPECT_EQ(DescribeProgress(p), "Received 1 line, 1 byte");
     EXPECT_EQ(DescribeTransferEnd(p), "Download finished: 1 line, 1 byte");
-    p.lines = 25;
-    p.bytes = 1234;
+    p = {TransferKind::Download, 25, 1234};
     EXPECT_EQ(DescribeTransferEnd(p), "Download finished: 25 lines, 1,234 bytes");
-    p.kind = TransferKind::Upload;
-    p.recordsSent = 1;
-    EXPECT_EQ(DescribeTransferEnd(p), "Upload finished: 1 record");
-    p.recordsSent = 60;
-    EXPECT_EQ(DescribeTransferEnd(p), "Upload finished: 60 records");
+    EXPECT_EQ(DescribeTransferEnd({TransferKind::Upload, 0, 0, 1}), "Upload finished: 1 record");
+    EXPECT_EQ(DescribeTransferEnd({TransferKind::Upload, 0, 0, 60}), "Upload finished: 60 records");
 }
 
 TEST(ProgressText, UploadsShowTheRecordUnderWayAndTheTimeLeftAtTheRateSoFar) {
