@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t found = scan.points.size() + scan.skipped.size();
     const halvex::DxfDrawing drawing = halvex::BuildCassDxf(text);
     Check(found == static_cast<std::size_t>(drawing.points) + drawing.leftOutCount);
-    Check(drawing.points <= static_cast<int>(scan.points.size()));
+    Check(drawing.points == static_cast<int>(scan.points.size()));
     std::size_t previous = 0;
     for (const halvex::ScannedPoint& point : scan.points) {
         CheckLine(text, point.line);
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     previous = 0;
     for (const halvex::SkippedPointLine& skipped : scan.skipped) {
         CheckLine(text, skipped.line);
-        Check(!(skipped.eastIsNumber && skipped.northIsNumber));
+        Check(!(skipped.eastIsNumber && skipped.northIsNumber && skipped.heightIsNumber));
         Check(skipped.editorLine >= 1 && previous <= skipped.line.start);
         previous = skipped.line.start + 1;
     }

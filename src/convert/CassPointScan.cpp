@@ -47,10 +47,11 @@ CassPointScan ScanCassPoints(std::string_view text) {
         if (!ReadCassPointWords(line, words)) return;
         const bool east = words.eastField.HasFiniteValue();
         const bool north = words.northField.HasFiniteValue();
-        if (east && north) {
+        const bool height = words.heightField.HasFiniteValue();
+        if (east && north && height) {
             scan.points.push_back({words.eastField.value, words.northField.value, located});
         } else {
-            scan.skipped.push_back({located, lines.LineAt(located.start), east, north});
+            scan.skipped.push_back({located, lines.LineAt(located.start), east, north, height});
         }
     });
     NoteScanEnd(text, stop, lines, scan);

@@ -2,10 +2,10 @@
 // The points of a CASS coordinate text for the point plot, found exactly as the DXF export finds
 // them (CR lines, an empty line ends the scan, ReadCassPointWords), with what cannot be placed
 // and where the scan ended made visible:
-// - a point line whose east or north field is not a number by the coordinate rule
-//   (ReadCoordinateField: "x", "12.5m", "inf", "-"), or holds one too large for a double
-//   ("1e999"), cannot be placed. It is listed as skipped instead of being drawn at 0. A blank
-//   field reads as 0. The height is not needed to place a point and does not decide;
+// - a point line with a coordinate field (east, north or height) that is not a number by the
+//   coordinate rule (ReadCoordinateField: "x", "12.5m", "inf", "-"), or holds one too large for
+//   a double ("1e999"), is left out of the drawing, as the DXF export leaves it out. It is listed
+//   as skipped instead of being drawn at 0. A blank field reads as 0;
 // - where the scan ended: at the end of the text, at an empty line that has more text after it,
 //   or before text whose last line has no CR (text with LF-only line ends is all of that kind).
 //
@@ -34,6 +34,7 @@ struct SkippedPointLine {
     std::size_t editorLine = 0;
     bool eastIsNumber = false;
     bool northIsNumber = false;
+    bool heightIsNumber = false;
 };
 
 enum class ScanEnd {

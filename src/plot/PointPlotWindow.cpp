@@ -41,11 +41,17 @@ QString Latin1(std::string_view bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+// "east is not a number", "north and height are not numbers", "east, north and height are not
+// numbers".
 QString NotANumberReason(const SkippedPointLine& skipped) {
-    if (!skipped.eastIsNumber && !skipped.northIsNumber)
-        return QStringLiteral("east and north are not numbers");
-    return skipped.eastIsNumber ? QStringLiteral("north is not a number")
-                                : QStringLiteral("east is not a number");
+    QStringList names;
+    if (!skipped.eastIsNumber) names << QStringLiteral("east");
+    if (!skipped.northIsNumber) names << QStringLiteral("north");
+    if (!skipped.heightIsNumber) names << QStringLiteral("height");
+    if (names.size() == 1) return names.front() + QStringLiteral(" is not a number");
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last +
+           QStringLiteral(" are not numbers");
 }
 
 QString SkippedEntry(const PlotData& data, const SkippedPointLine& skipped) {

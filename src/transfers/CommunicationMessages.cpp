@@ -3,6 +3,7 @@
 namespace halvex {
 
 std::string DownloadStoppedMessage(std::size_t linesShown) {
+    if (linesShown == 1) return "Transfer stopped. 1 line was received.";
     return "Transfer stopped. " + std::to_string(linesShown) + " lines were received.";
 }
 

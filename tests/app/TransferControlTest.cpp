@@ -66,7 +66,7 @@ private slots:
 
         QTest::keyClick(view_->Editor(), Qt::Key_Escape);
         QTRY_COMPARE_WITH_TIMEOUT(view_->Workers.RunningCount(), 0u, 5000);
-        QCOMPARE(boxes.Texts().last(), QStringLiteral("Transfer stopped. 1 lines were received."));
+        QCOMPARE(boxes.Texts().last(), QStringLiteral("Transfer stopped. 1 line was received."));
         QCOMPARE(view_->GetEditorText(), std::string("P1,1,2,3\r\n"));
         QTRY_VERIFY(!frame_->ProgressPane()->isVisible());
         QVERIFY(!StopEnabled());

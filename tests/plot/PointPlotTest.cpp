@@ -38,7 +38,7 @@ const std::string kSurvey =
     "Site 7 levelling\r\n"
     "PT1,TREE,2345.678,1234.567,12.345\r\n"
     "PT2,,x,1230.000,11.000\r\n"
-    "PT3,WALL,2400.000,1300.000,h\r\n"
+    "PT3,WALL,2400.000,1300.000,7.50\r\n"
     "\r\n"
     "PT4,WALL,2500.000,1400.000,10.000\r\n";
 
@@ -271,9 +271,9 @@ private slots:
         const std::optional<std::size_t> point = canvas->PointAt(at + QPointF(3, -2));
         QCOMPARE(point, std::optional<std::size_t>(1));
         QCOMPARE(canvas->PointDescription(1),
-                 QStringLiteral("Name: PT3\nCode: WALL\nE: 2400.000\nN: 1300.000\nZ: h"));
+                 QStringLiteral("Name: PT3\nCode: WALL\nE: 2400.000\nN: 1300.000\nZ: 7.50"));
         QTest::mouseDClick(canvas, Qt::LeftButton, Qt::NoModifier, at.toPoint());
-        QCOMPARE(view_->Editor()->SelectedBytes(), std::string("PT3,WALL,2400.000,1300.000,h"));
+        QCOMPARE(view_->Editor()->SelectedBytes(), std::string("PT3,WALL,2400.000,1300.000,7.50"));
 
         // Once the text has changed there, the old picture selects nothing.
         view_->Editor()->MoveCaret(0);
@@ -281,7 +281,7 @@ private slots:
         QVERIFY(!plot->SelectPointLine(1));
         QVERIFY(!view_->Editor()->HasSelection());
         QTRY_VERIFY(plot->SelectPointLine(1));
-        QCOMPARE(view_->Editor()->SelectedBytes(), std::string("PT3,WALL,2400.000,1300.000,h"));
+        QCOMPARE(view_->Editor()->SelectedBytes(), std::string("PT3,WALL,2400.000,1300.000,7.50"));
     }
 
     void savesThePictureAsSvgAndPng() {

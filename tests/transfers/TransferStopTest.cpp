@@ -209,7 +209,7 @@ TEST_F(TransferStopOnALine, ADownloadInTheMiddleOfALineKeepsTheLinesBefore) {
     ASSERT_TRUE(StopAndWait());
     EXPECT_EQ(line->ReceivedLog(), "\x05\x06");
     EXPECT_EQ(editor.Text(), "A1\n");
-    EXPECT_EQ(dialogs.Texts().back(), "Transfer stopped. 1 lines were received.");
+    EXPECT_EQ(dialogs.Texts().back(), "Transfer stopped. 1 line was received.");
 }
 
 // Starts an upload of three records to a Tamsel instrument that leaves the second record
