@@ -13,10 +13,12 @@ namespace {
 
 using Kind = CommandLineReading::Kind;
 
-// A program "prog" with one command, "go", that takes --level N and --fast.
+// A program "prog" with one command, "go", that takes --level N and --fast, and an option of its
+// own, --log FILE.
 class ProgCommandLine {
 public:
     ProgCommandLine() : line_("prog", "Goes.", {"prog go [--level N]"}, {{"0", "gone"}}) {
+        AddValueOption(line_.Program(), "--log", "FILE", "where to write");
         CLI::App& go = line_.AddCommand("go", "go somewhere", {"prog go [--level N]"});
         AddValueOption(go, "--level", "N", "how far");
         AddFlag(go, "--fast", "in a hurry");
@@ -36,6 +38,7 @@ TEST(CommandLine, ReadsHelpVersionAndWhatIsWrong) {
     };
     const Row rows[] = {
         {{"go", "--level", "3", "--fast"}, Kind::Run, ""},
+        {{"--log", "a", "go", "--log=b"}, Kind::Wrong, "--log given twice"},
         {{"go", "--bogus", "--version"}, Kind::Version, VersionLine("prog")},
         {{}, Kind::Wrong, "no command given"},
         {{"fly"}, Kind::Wrong, "unknown command fly"},
@@ -69,6 +72,7 @@ TEST(CommandLine, HelpShowsEveryCommandsOptionsAndTheExitStatuses) {
               "Options:\n"
               "  -h,--help                   print this help and exit\n"
               "  --version                   print the program's name and version and exit\n"
+              "  --log FILE                  where to write\n"
               "\n"
               "Commands:\n"
               "  go                          go somewhere\n"
@@ -76,6 +80,23 @@ TEST(CommandLine, HelpShowsEveryCommandsOptionsAndTheExitStatuses) {
               "Options of go:\n"
               "  --level N                   how far\n"
               "  --fast                      in a hurry\n"
+              "\n"
+              "Exit status:\n"
+              "  0                           gone\n");
+}
+
+TEST(CommandLine, ACommandsHelpShowsTheProgramsOptionsItTakes) {
+    ProgCommandLine line;
+    EXPECT_EQ(line.Read({"go", "--help"}).text,
+              "Usage: prog go [--level N]\n"
+              "\n"
+              "go somewhere\n"
+              "\n"
+              "Options:\n"
+              "  -h,--help                   print this help and exit\n"
+              "  --level N                   how far\n"
+              "  --fast                      in a hurry\n"
+              "  --log FILE                  where to write\n"
               "\n"
               "Exit status:\n"
               "  0                           gone\n");

@@ -56,6 +56,7 @@ int ExitCode(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; 
 TEST(StationProgram, HelpListsTheOptionsAndBadArgumentsAreRefused) {
     const ProgramRun help = RunStation("--help");
     EXPECT_EQ(ExitCode(help.status), 0);
+    EXPECT_EQ(RunStation("help").output, help.output);
     for (const char* option :
          {"download", "--family", "--protocol", "--pause-before", "--line-pause", "--no-terminator",
           "--hangup-after-bytes", "--hangup-after-lines", "--device", "--link"}) {
@@ -66,6 +67,7 @@ TEST(StationProgram, HelpListsTheOptionsAndBadArgumentsAreRefused) {
     EXPECT_EQ(ExitCode(RunStation("download --family sextant x").status), 2);
     EXPECT_EQ(ExitCode(RunStation("download --family tamsel --bogus x").status), 2);
     EXPECT_EQ(ExitCode(RunStation("download --family tamsel --line-pause 1x x").status), 2);
+    EXPECT_EQ(ExitCode(RunStation("download --family tamsel --format 9600 x").status), 2);
     EXPECT_EQ(ExitCode(RunStation("download --family tamsel /no/such/file").status), 2);
     EXPECT_EQ(ExitCode(RunStation("download --family tamsel " + ::testing::TempDir()).status), 2);
 }
@@ -112,6 +114,26 @@ TEST(StationProgram, TransferWithoutTerminatorEndsInTheComputersTimeOut) {
     EXPECT_EQ(editor.Text(), "L1\n");
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{kDownloadPromptComputerFirst,
                                                          kCommunicationTimeOutMessage}));
+}
+
+TEST(StationProgram, TransferHeldOpenWaitsForAComputerThatHasNotOpenedItsEndYet) {
+    std::string error;
+    auto line = StationLine::CreatePseudoTerminal(error);
+    ASSERT_NE(line, nullptr) << error;
+    station::HoldEnd end;
+    std::thread holder([&] {
+        const station::StationStop stop;
+        end = line->HoldOpen(false, stop);
+    });
+    // Late, as a computer is that opens the port only when the user starts the download: the
+    // station must not take the missing other end for one that has already been closed.
+    std::this_thread::sleep_for(200ms);
+    if (const auto computer = PosixSerialPort::Open(line->DevicePath())) {
+        computer->WriteByte('x');
+    }  // closed here
+    holder.join();
+    EXPECT_EQ(end.signal, 0);
+    EXPECT_EQ(end.received, "x");
 }
 
 TEST(StationProgram, TransferHeldOpenEndsOnAStopSignal) {
