@@ -13,6 +13,7 @@ packages=(
   locales
   scdoc
   python3 python3-ezdxf
+  libcli11-dev
 )
 
 # Building and checking the Debian package (scripts/package.sh) needs a few more tools.

@@ -22,9 +22,9 @@ bool FindsLinesAtCr(Conversion convert) {
 }  // namespace
 
 std::string ConversionFailureDetails(std::string_view text, Conversion convert,
-                                     const ConversionResult& result) {
+                                     const ConversionResult& result, LineEndsRemedy remedy) {
     if (text.empty()) return "The text is empty.";
-    if (std::string hint = FindsLinesAtCr(convert) ? LfLineEndsHint(text) : std::string();
+    if (std::string hint = FindsLinesAtCr(convert) ? LfLineEndsHint(text, remedy) : std::string();
         !hint.empty())
         return hint;
     return result.failure;

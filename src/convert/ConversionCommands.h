@@ -9,6 +9,7 @@
 #include "common/EditorOps.h"
 #include "common/UserDialogs.h"
 #include "convert/ConversionResult.h"
+#include "convert/LineEnds.h"
 
 namespace halvex {
 
@@ -16,9 +17,10 @@ using Conversion = ConversionResult (*)(std::string_view text);
 
 // Said below "Transform failed": that the text is empty; else, for a conversion that finds lines
 // at CR (the Brenno and Dulmar ones) in a text with LF line ends, the line-end hint; else the
-// reason the conversion gave.
+// reason the conversion gave. The hint names `remedy`.
 std::string ConversionFailureDetails(std::string_view text, Conversion convert,
-                                     const ConversionResult& result);
+                                     const ConversionResult& result,
+                                     LineEndsRemedy remedy = LineEndsRemedy::EditMenu);
 
 // Shows "The file has wrong format" (caption "Veltra") alone when the conversion refuses the
 // text; otherwise hands over to FinishConversion, with the failure details. True when the

@@ -31,9 +31,9 @@ std::string DxfPointsMessage(int points) {
     return kNotCassMessage;
 }
 
-std::string DxfDetails(std::string_view text, const DxfDrawing& drawing) {
+std::string DxfDetails(std::string_view text, const DxfDrawing& drawing, LineEndsRemedy remedy) {
     std::string details = DescribeLeftOutLines(drawing);
-    const std::string hint = drawing.points == 0 ? LfLineEndsHint(text) : std::string();
+    const std::string hint = drawing.points == 0 ? LfLineEndsHint(text, remedy) : std::string();
     if (!details.empty() && !hint.empty()) details += "\n\n";
     return details + hint;
 }

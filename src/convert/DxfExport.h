@@ -9,6 +9,7 @@
 #include "common/EditorOps.h"
 #include "common/UserDialogs.h"
 #include "convert/CassDxf.h"
+#include "convert/LineEnds.h"
 
 namespace halvex {
 
@@ -29,8 +30,10 @@ std::string DxfExportMessage(const DxfExportOutcome& outcome);
 // is not CASS DAT format" when it holds no point.
 std::string DxfPointsMessage(int points);
 // Below that message: the point lines the drawing left out (DescribeLeftOutLines), and the
-// line-end hint when no point was found in a text with LF line ends; empty when neither applies.
-std::string DxfDetails(std::string_view text, const DxfDrawing& drawing);
+// line-end hint (naming `remedy`) when no point was found in a text with LF line ends; empty when
+// neither applies.
+std::string DxfDetails(std::string_view text, const DxfDrawing& drawing,
+                       LineEndsRemedy remedy = LineEndsRemedy::EditMenu);
 
 // GetEditorText, ExportCassToDxf, then the message with the details below it: with a warning
 // icon when point lines were left out, with the error icon when the file could not be written.

@@ -24,8 +24,9 @@ std::string LfToCrLf(std::string_view text) {
     return result;
 }
 
-std::string LfLineEndsHint(std::string_view text) {
-    return HasLfWithoutCr(text) ? kLfLineEndsHint : std::string();
+std::string LfLineEndsHint(std::string_view text, LineEndsRemedy remedy) {
+    if (!HasLfWithoutCr(text)) return {};
+    return remedy == LineEndsRemedy::EditMenu ? kLfLineEndsHint : kLfLineEndsConvertHint;
 }
 
 }  // namespace halvex

@@ -42,9 +42,14 @@ std::string UploadText(const ProgressSnapshot& p) {
 }  // namespace
 
 std::string WithThousandsSeparators(std::uint64_t value) {
-    std::string digits = std::to_string(value);
-    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
-    return digits;
+    const std::string digits = std::to_string(value);
+    std::string grouped;
+    grouped.reserve(digits.size() + digits.size() / 3);
+    for (std::size_t at = 0; at < digits.size(); ++at) {
+        if (at > 0 && (digits.size() - at) % 3 == 0) grouped += ',';
+        grouped += digits[at];
+    }
+    return grouped;
 }
 
 std::string CountOf(std::uint64_t count, const char* noun) {

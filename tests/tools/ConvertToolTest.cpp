@@ -80,7 +80,7 @@ TEST_F(ConvertTool, FailuresPrintTheMessageAndWhyAndWriteNothing) {
         {"tamsel-cass", "TITLE\nmore\n", "The file has wrong format\n"},
         {"tamsel-cass", "", "Transform failed\nThe text is empty.\n"},
         {"brenno-cass", "08TP\n",
-         "Transform failed\n" + std::string(halvex::kLfLineEndsHint) + "\n"},
+         "Transform failed\n" + std::string(halvex::kLfLineEndsConvertHint) + "\n"},
         {"dulmar-cass", "A,B\r\n",
          "Transform failed\nNo line has the four commas of a Dulmar point line (name, east, "
          "north, height, code). Lines are read up to the first empty line.\n"},
@@ -110,8 +110,8 @@ TEST_F(ConvertTool, DxfIsWrittenInBothOutcomes) {
 
     const ToolRun lfLines = Convert("cass-dxf", "P1,C,1,2,3\n");
     EXPECT_EQ(lfLines.status, 1);
-    EXPECT_EQ(lfLines.err,
-              "The file is not CASS DAT format\n" + std::string(halvex::kLfLineEndsHint) + "\n");
+    EXPECT_EQ(lfLines.err, "The file is not CASS DAT format\n" +
+                               std::string(halvex::kLfLineEndsConvertHint) + "\n");
 }
 
 TEST_F(ConvertTool, BytesAfterANulAreIgnoredWithAWarning) {
@@ -121,22 +121,33 @@ TEST_F(ConvertTool, BytesAfterANulAreIgnoredWithAWarning) {
     EXPECT_NE(run.err.find("NUL"), std::string::npos);
 }
 
+TEST_F(ConvertTool, CrlfPutsACrBeforeEveryLfWithoutOne) {
+    const ToolRun run = Convert("crlf -o out.txt", "P1,C,1,2,3\nP2,C,4,5,6\r\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(ReadFile(dir_ / "out.txt"), "P1,C,1,2,3\r\nP2,C,4,5,6\r\n");
+}
+
 TEST_F(ConvertTool, FilesThatCannotBeUsedAreNamed) {
     const ToolRun unreadable = Convert("dulmar-cass missing.txt");
     EXPECT_EQ(unreadable.status, 1);
-    EXPECT_NE(unreadable.err.find("missing.txt"), std::string::npos);
+    EXPECT_EQ(unreadable.err,
+              "halvex-convert: cannot read missing.txt: No such file or directory\n");
 
     const ToolRun unwritable = Convert("dulmar-cass -o no-dir/out.txt", "P,1,2,3,C\r\n");
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("no-dir/out.txt"), std::string::npos);
 }
 
-TEST_F(ConvertTool, CommandLineErrorsShowTheUsage) {
+TEST_F(ConvertTool, CommandLineErrorsAreOneLinePointingToTheHelp) {
     for (const std::string args : {"", "frobnicate", "dulmar-cass a b", "dulmar-cass -o",
                                    "dulmar-cass -x", "dulmar-cass -o a -o b"}) {
         const ToolRun run = Convert(args);
         EXPECT_EQ(run.status, 2) << args;
-        EXPECT_NE(run.err.find("Usage: halvex-convert COMMAND"), std::string::npos) << args;
+        EXPECT_EQ(run.err.rfind("halvex-convert: ", 0), 0u) << args;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << args;
+        EXPECT_NE(run.err.find(". Run 'halvex-convert --help' for more."), std::string::npos)
+            << args;
         EXPECT_EQ(run.out, "") << args;
     }
     const ToolRun help = Convert("--help");

@@ -7,10 +7,16 @@
 namespace halvex::transfer {
 namespace {
 
+using Kind = tool::CommandLineReading::Kind;
+
+// The arguments when the command line makes a transfer; otherwise nothing, with the reading's
+// text (what is wrong) in `error`.
 std::optional<TransferArguments> Parse(std::vector<std::string> args,
                                        std::string* error = nullptr) {
-    std::string ignored;
-    return ParseTransferArguments(args, error ? *error : ignored);
+    const TransferCommandLine line = ReadTransferCommandLine(args);
+    if (error) *error = line.reading.text;
+    if (line.reading.kind != Kind::Run) return std::nullopt;
+    return line.arguments;
 }
 
 TEST(TransferArguments, DefaultsAreTheParameterDialogsAndOptionsChangeThem) {
@@ -39,8 +45,10 @@ TEST(TransferArguments, DefaultsAreTheParameterDialogsAndOptionsChangeThem) {
     EXPECT_EQ(upload->input, "-");
     EXPECT_EQ(upload->device, "/dev/ttyUSB0");
 
-    EXPECT_TRUE(Parse({"upload", "--baud", "7", "--help", "--version"})->help);
-    EXPECT_TRUE(Parse({"--bogus", "--version"})->version);
+    EXPECT_EQ(
+        ReadTransferCommandLine({"upload", "--baud", "7", "--help", "--version"}).reading.kind,
+        Kind::Help);
+    EXPECT_EQ(ReadTransferCommandLine({"--bogus", "--version"}).reading.kind, Kind::Version);
 }
 
 TEST(TransferArguments, RefusalsNameTheRuleBroken) {
@@ -56,7 +64,7 @@ TEST(TransferArguments, RefusalsNameTheRuleBroken) {
         return args;
     };
     const Row rows[] = {
-        {{}, "no command given: download or upload"},
+        {{}, "no command given"},
         {{"download"}, "download needs --family tamsel, brenno or corvane"},
         {{"download", "--family", "sextant"}, "--family must be tamsel, brenno or corvane"},
         {with({"extra"}), "download takes no FILE; use -o FILE for the received text"},

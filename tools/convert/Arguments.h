@@ -1,23 +1,28 @@
 #pragma once
-// The command line of halvex-convert: COMMAND [INPUT] [-o OUTPUT]. An absent INPUT or "-" is
-// standard input; an absent OUTPUT or "-" is standard output. "--" ends the options. --help and
-// --version stand alone: the rest of the command line is not looked at.
+// The command line of halvex-convert: COMMAND [INPUT] [-o OUTPUT], read as every command-line
+// program reads its own (shared/CommandLine.h). An absent INPUT or "-" is standard input; an
+// absent OUTPUT or "-" is standard output. -o may stand before or after the command.
 
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "shared/CommandLine.h"
+
 namespace halvex::tool {
 
+inline constexpr const char* kConvertProgram = "halvex-convert";
+
 struct Arguments {
-    bool help = false;
-    bool version = false;
     std::string command;
     std::string input = "-";
     std::string output = "-";
 };
 
-// nullopt, with the reason in error, for a command line that does not fit.
-std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, std::string& error);
+struct ConvertCommandLine {
+    CommandLineReading reading;  // the arguments count only when it says Run
+    Arguments arguments;
+};
+
+ConvertCommandLine ReadConvertCommandLine(const std::vector<std::string>& args);
 
 }  // namespace halvex::tool

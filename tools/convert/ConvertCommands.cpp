@@ -8,6 +8,7 @@
 #include "convert/ConversionMessages.h"
 #include "convert/DulmarConversion.h"
 #include "convert/DxfExport.h"
+#include "convert/LineEnds.h"
 #include "convert/TamselCassConversion.h"
 #include "convert/TamselPcodeConversion.h"
 
@@ -22,8 +23,8 @@ std::string WithHint(const std::string& message, const std::string& hint) {
     return hint.empty() ? message : message + "\n" + hint;
 }
 
-// A conversion as the menu command runs it: its output on success, its message (and the hint
-// the menu command shows with it) otherwise.
+// A conversion as the menu command runs it: its output on success, its message (and what the
+// menu command shows below it, the line-end hint naming the crlf command) otherwise.
 template <Conversion Convert>
 CommandResult RunConversion(std::string_view input) {
     const ConversionResult result = Convert(input);
@@ -31,7 +32,9 @@ CommandResult RunConversion(std::string_view input) {
     if (!result.produced)
         return {{},
                 false,
-                WithHint(kTransformFailedMessage, ConversionFailureDetails(input, Convert, result)),
+                WithHint(kTransformFailedMessage,
+                         ConversionFailureDetails(input, Convert, result,
+                                                  LineEndsRemedy::ConvertCommand)),
                 kFailure};
     return {result.output, true, {}, 0};
 }
@@ -39,9 +42,13 @@ CommandResult RunConversion(std::string_view input) {
 // The drawing is written in both outcomes, as the export writes its file in both.
 CommandResult RunCassDxf(std::string_view input) {
     DxfDrawing drawing = BuildCassDxf(input);
-    std::string message = WithHint(DxfPointsMessage(drawing.points), DxfDetails(input, drawing));
+    std::string message = WithHint(DxfPointsMessage(drawing.points),
+                                   DxfDetails(input, drawing, LineEndsRemedy::ConvertCommand));
     return {std::move(drawing.bytes), true, std::move(message), drawing.points > 0 ? 0 : kFailure};
 }
+
+// Edit, "Line Ends to CR LF" on a file, without the editor's capacity.
+CommandResult RunCrLf(std::string_view input) { return {LfToCrLf(input), true, {}, 0}; }
 
 constexpr std::array kCommands{
     ConvertCommand{"tamsel-cass", "Tamsel coordinate download to CASS point lines",
@@ -70,6 +77,7 @@ constexpr std::array kCommands{
                    PreviewBrennoCodeListUpload},
     ConvertCommand{"upload-other-data", "Text lines to a free-text upload's records",
                    PreviewOtherDataUpload},
+    ConvertCommand{"crlf", "LF line ends to CR LF, as Edit, \"Line Ends to CR LF\"", RunCrLf},
 };
 
 }  // namespace

@@ -5,18 +5,39 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
+#include <system_error>
 
 #include "common/EditorOps.h"
 #include "convert/FileWrite.h"
 
 namespace halvex::tool {
 
+namespace {
+
+// The reason for errno in the words of the C library (generic_category, since on Windows
+// system_category would read errno as a Windows error code).
+std::string Reason(int error) { return std::generic_category().message(error); }
+
+bool WriteToDescriptor(int fd, std::string_view bytes, std::string& error) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            error = Reason(errno);
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
 std::optional<std::string> ReadAll(const std::string& path, std::string& error) {
     const bool standardInput = path == "-";
     const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        error = std::strerror(errno);
+        error = Reason(errno);
         return std::nullopt;
     }
     std::string bytes;
@@ -26,7 +47,7 @@ std::optional<std::string> ReadAll(const std::string& path, std::string& error) 
         if (got == 0) break;
         if (got < 0) {
             if (errno == EINTR) continue;
-            error = std::strerror(errno);
+            error = Reason(errno);
             if (!standardInput) ::close(fd);
             return std::nullopt;
         }
@@ -42,16 +63,25 @@ bool WriteAll(const std::string& path, std::string_view bytes, std::string& erro
         error = result.error;
         return result.ok;
     }
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            error = std::strerror(errno);
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+    return WriteToDescriptor(STDOUT_FILENO, bytes, error);
+}
+
+std::unique_ptr<GrowingOutput> GrowingOutput::Open(const std::string& path, std::string& error) {
+    if (path == "-") return std::unique_ptr<GrowingOutput>(new GrowingOutput(STDOUT_FILENO));
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = Reason(errno);
+        return nullptr;
     }
-    return true;
+    return std::unique_ptr<GrowingOutput>(new GrowingOutput(fd));
+}
+
+GrowingOutput::~GrowingOutput() {
+    if (fd_ != STDOUT_FILENO) ::close(fd_);
+}
+
+bool GrowingOutput::Write(std::string_view bytes, std::string& error) {
+    return WriteToDescriptor(fd_, bytes, error);
 }
 
 std::string DescribePath(const std::string& path, bool input) {
@@ -59,14 +89,18 @@ std::string DescribePath(const std::string& path, bool input) {
     return path;
 }
 
-std::optional<std::string> ReadAsEditorText(const std::string& path,
-                                            const std::function<void(const std::string&)>& tell) {
+std::optional<std::string> ReadInput(const std::string& path,
+                                     const std::function<void(const std::string&)>& tell) {
     std::string error;
     std::optional<std::string> bytes = ReadAll(path, error);
-    if (!bytes) {
-        tell("cannot read " + DescribePath(path, true) + ": " + error);
-        return std::nullopt;
-    }
+    if (!bytes) tell("cannot read " + DescribePath(path, true) + ": " + error);
+    return bytes;
+}
+
+std::optional<std::string> ReadAsEditorText(const std::string& path,
+                                            const std::function<void(const std::string&)>& tell) {
+    std::optional<std::string> bytes = ReadInput(path, tell);
+    if (!bytes) return std::nullopt;
     const std::size_t kept = UpToNul(*bytes).size();
     if (kept < bytes->size()) {
         tell(DescribePath(path, true) + ": bytes after the NUL byte at offset " +

@@ -1,8 +1,7 @@
 #pragma once
-// The simulator's subcommands. Each lives in its own source file and is listed once in the table
+// The simulator's commands. Each lives in its own source file and is listed once in the table
 // in main.cpp.
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -11,22 +10,35 @@
 
 namespace halvex::station {
 
+inline constexpr const char* kStationProgram = "halvex-station";
+inline constexpr int kExitLineFault = 1;
+// A wrong command line, an input file that cannot be read or an output file that cannot be
+// written: nothing has happened on the line yet.
+inline constexpr int kExitBadRequest = 2;
+
 struct StationCommand {
     const char* name;
     const char* summary;
-    // Runs the command with the arguments after its name; returns the exit status.
-    int (*run)(const std::vector<std::string>& args);
-    void (*printHelp)(std::ostream& out);
+    const char* synopsis;
+    std::vector<OptionDef> (*options)();
+    const char* words;      // what the command's words are called in its help; nullptr: none
+    const char* wordsHelp;  // and what they are
+    // Runs the command with the options and words given; returns the exit status.
+    int (*run)(ParsedOptions& options);
 };
 
-// A subcommand's own options followed by the shared line options (before the last, "help").
+// A command's own options followed by the shared line options.
 std::vector<OptionDef> WithLineOptions(std::vector<OptionDef> own);
-// Reads --family and --protocol; false, after a message on standard error, when either is wrong.
-bool ReadFamilyAndProtocol(const ParsedOptions& options, Family& family, bool& ackNak);
+// Reads --family, --protocol and --format; false, with the broken rule in `error`, when one is
+// wrong.
+bool ReadSharedOptions(const ParsedOptions& options, Family& family, bool& ackNak,
+                       std::string& error);
+// Prints the refusal of a wrong command line; returns its exit status.
+int RefuseCommandLine(const std::string& what);
 
-int RunStationDownload(const std::vector<std::string>& args);
-void PrintDownloadHelp(std::ostream& out);
-int RunStationUpload(const std::vector<std::string>& args);
-void PrintUploadHelp(std::ostream& out);
+std::vector<OptionDef> DownloadOptionSpecs();
+int RunStationDownload(ParsedOptions& options);
+std::vector<OptionDef> UploadOptionSpecs();
+int RunStationUpload(ParsedOptions& options);
 
 }  // namespace halvex::station

@@ -1,39 +1,22 @@
 // "download": sends a file as the chosen instrument family would, then waits until the computer
-// has taken it.
+// has taken it (with --no-terminator, until the computer gives up and closes the line).
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <sstream>
 
 #include "StationCommands.h"
+#include "shared/StreamIo.h"
 #include "station/lib/DownloadScript.h"
 #include "station/lib/StationOptions.h"
+#include "station/lib/StationStop.h"
 
 namespace halvex::station {
 
 namespace {
 
-std::vector<OptionDef> DownloadOptionSpecs() {
-    return WithLineOptions({
-        {"family", "NAME", "tamsel, brenno or corvane (required)"},
-        {"protocol", "NAME", "none or acknak (default none); only tamsel waits for ENQ and ACKs"},
-        {"pause-before", "MS", "wait before the first line (after ENQ, if any)"},
-        {"line-pause", "MS", "wait between lines"},
-        {"no-terminator", "", "stop short of the family's terminator (EOT or ETX)"},
-        {"hangup-after-bytes", "N", "drop the line after N bytes of the file"},
-        {"hangup-after-lines", "N", "drop the line after N complete lines"},
-        {"timeout", "MS", "longest wait for ENQ, each ACK and the computer (default 60000)"},
-        {"help", "", "print these options"},
-    });
-}
-
-bool ReadFile(const std::string& path, std::string& data) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    data.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
-}
+// A stop by a signal exits with 128 and the signal's number, as the shell reports a program the
+// signal ended: 130 for Ctrl+C, 143 for SIGTERM.
+constexpr int kExitSignalBase = 128;
 
 std::string HexBytes(const std::string& bytes) {
     std::ostringstream out;
@@ -42,11 +25,12 @@ std::string HexBytes(const std::string& bytes) {
     return out.str();
 }
 
-// Fills the script from the options; false (with a message) when they do not make sense.
-bool BuildScript(ParsedOptions& options, DownloadScript& script) {
-    if (!ReadFamilyAndProtocol(options, script.family, script.ackNak)) return false;
+// Fills the script from the options; false, with the broken rule in `error`, when they do not
+// make sense.
+bool BuildScript(ParsedOptions& options, DownloadScript& script, std::string& error) {
+    if (!ReadSharedOptions(options, script.family, script.ackNak, error)) return false;
     if (options.positional.size() != 1) {
-        std::cerr << "halvex-station: download needs exactly one FILE\n";
+        error = "download needs exactly one FILE";
         return false;
     }
     script.sendTerminator = !options.Has("no-terminator");
@@ -55,51 +39,70 @@ bool BuildScript(ParsedOptions& options, DownloadScript& script) {
     script.hangupAfterBytes = options.Number("hangup-after-bytes");
     script.hangupAfterLines = options.Number("hangup-after-lines");
     script.handshakeTimeout = std::chrono::milliseconds(options.Number("timeout").value_or(60000));
-    if (!options.error.empty()) {
-        std::cerr << "halvex-station: " << options.error << "\n";
-        return false;
-    }
-    if (!ReadFile(options.positional[0], script.data)) {
-        std::cerr << "halvex-station: cannot read " << options.positional[0] << "\n";
-        return false;
-    }
-    return true;
+    error = options.error;
+    return error.empty();
+}
+
+// After a script that stopped short of its terminator, the instrument stays silent on an open
+// line until the computer has given up and closed its end, or the station is stopped.
+HoldEnd HoldUntilTheComputerGivesUp(StationLine& line, bool programHasLine) {
+    std::cerr << kStationProgram
+              << ": holding the line open until the computer closes it (Ctrl+C ends)" << std::endl;
+    const StationStop stop;
+    HoldEnd end = line.HoldOpen(programHasLine, stop);
+    std::cerr << kStationProgram << ": "
+              << (end.signal == 0 ? "the computer closed the line" : "stopped") << "\n";
+    return end;
 }
 
 }  // namespace
 
-void PrintDownloadHelp(std::ostream& out) {
-    out << "usage: halvex-station download --family NAME [options] FILE\n"
-           "Sends FILE line by line (a line ends with LF) as the instrument's download, then the\n"
-           "family's terminator, and waits until the computer has taken everything.\n";
-    PrintOptions(out, DownloadOptionSpecs());
+std::vector<OptionDef> DownloadOptionSpecs() {
+    return WithLineOptions({
+        {"family", "NAME", "tamsel, brenno or corvane (required)"},
+        {"protocol", "NAME", "none or acknak (default none); only tamsel waits for ENQ\nand ACKs"},
+        {"pause-before", "MS", "wait before the first line (after ENQ, if any)"},
+        {"line-pause", "MS", "wait between lines"},
+        {"no-terminator", "",
+         "stop short of the family's terminator (EOT or ETX) and\nhold the line open until the "
+         "computer closes it"},
+        {"hangup-after-bytes", "N", "drop the line after N bytes of the file"},
+        {"hangup-after-lines", "N", "drop the line after N complete lines"},
+        {"timeout", "MS", "longest wait for ENQ, each ACK and the computer\n(default 60000)"},
+    });
 }
 
-int RunStationDownload(const std::vector<std::string>& args) {
-    ParsedOptions options = ParseOptions(args, DownloadOptionSpecs());
-    if (!options.error.empty()) {
-        std::cerr << "halvex-station: " << options.error << "\n";
-        return 2;
-    }
-    if (options.Has("help")) {
-        PrintDownloadHelp(std::cout);
-        return 0;
-    }
+int RunStationDownload(ParsedOptions& options) {
     DownloadScript script;
-    if (!BuildScript(options, script)) return 2;
+    std::string error;
+    if (!BuildScript(options, script, error)) return RefuseCommandLine(error);
+    const auto data = tool::ReadInput(options.positional[0], [](const std::string& line) {
+        std::cerr << kStationProgram << ": " << line << "\n";
+    });
+    if (!data) return kExitBadRequest;
+    script.data = *data;
     auto opened = OpenLine(options, std::cout, std::cerr);
-    if (!opened) return 1;
+    if (!opened) return kExitLineFault;
     StationLine& line = opened->line();
 
     const DownloadOutcome outcome = RunDownload(line, script);
-    if (!outcome.hungUp) line.WaitDelivered(script.handshakeTimeout);
-    const std::string stray = line.HungUp() ? "" : line.TakePending(std::chrono::milliseconds(200));
-    std::cerr << "halvex-station: sent " << outcome.bytesSent << " bytes, " << outcome.linesSent
-              << " lines" << (outcome.terminatorSent ? ", terminator" : "")
-              << (outcome.hungUp ? ", then hung up" : "") << "\n";
-    if (!outcome.ok) std::cerr << "halvex-station: " << outcome.error << "\n";
-    if (!stray.empty()) std::cerr << "halvex-station: unexpected bytes:" << HexBytes(stray) << "\n";
-    return outcome.ok && stray.empty() ? 0 : 1;
+    const bool delivered = !outcome.hungUp && line.WaitDelivered(script.handshakeTimeout);
+    std::cerr << kStationProgram << ": sent " << outcome.bytesSent << " bytes, "
+              << outcome.linesSent << " lines" << (outcome.terminatorSent ? ", terminator" : "")
+              << (outcome.hungUp ? ", then hung up" : "") << std::endl;
+    HoldEnd held;
+    if (outcome.ok && !outcome.hungUp && !script.sendTerminator) {
+        held = HoldUntilTheComputerGivesUp(
+            line, (delivered && outcome.bytesSent > 0) || !line.ReceivedLog().empty());
+    } else if (!line.HungUp()) {
+        held.received = line.TakePending(std::chrono::milliseconds(200));
+    }
+    if (!outcome.ok) std::cerr << kStationProgram << ": " << outcome.error << "\n";
+    if (!held.received.empty()) {
+        std::cerr << kStationProgram << ": unexpected bytes:" << HexBytes(held.received) << "\n";
+    }
+    if (held.signal != 0) return kExitSignalBase + held.signal;
+    return outcome.ok && held.received.empty() ? 0 : kExitLineFault;
 }
 
 }  // namespace halvex::station

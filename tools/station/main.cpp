@@ -6,62 +6,66 @@
 #include <vector>
 
 #include "StationCommands.h"
-#include "common/Version.h"
+#include "shared/CommandLine.h"
 
 namespace {
 
+using halvex::station::kStationProgram;
 using halvex::station::StationCommand;
+
+constexpr const char* kAbout =
+    "Plays a total station on a new pseudo-terminal (or on --device), prints the device path\n"
+    "to point HALVEX_COM1..HALVEX_COM6 at, and talks as the instrument would. FILE \"-\" is\n"
+    "standard input.";
+
+const std::vector<halvex::tool::ExitStatus> kExitStatuses = {
+    {"0", "the exchange went as scripted"},
+    {"1",
+     "the computer did not answer or send as an instrument expects,\na fault was found on the "
+     "line, or the line could not be opened\n(the reason is printed)"},
+    {"2", "wrong command line, FILE could not be read, or the --output\nfile could not be written"},
+    {"130, 143", "stopped while holding the line open: by Ctrl+C (130) or\nSIGTERM (143)"},
+};
 
 const StationCommand kCommands[] = {
     {"download", "send a file to the computer as an instrument's download",
-     halvex::station::RunStationDownload, halvex::station::PrintDownloadHelp},
+     "halvex-station download --family NAME [options] FILE", halvex::station::DownloadOptionSpecs,
+     "FILE", "the file to send, line by line", halvex::station::RunStationDownload},
     {"upload", "receive an upload from the computer as the instrument would",
-     halvex::station::RunStationUpload, halvex::station::PrintUploadHelp},
+     "halvex-station upload --family NAME [options]", halvex::station::UploadOptionSpecs, nullptr,
+     nullptr, halvex::station::RunStationUpload},
 };
-
-void PrintUsage(std::ostream& out, bool withOptions) {
-    out << "usage: halvex-station COMMAND [options]\n\n"
-           "Plays a total station on a new pseudo-terminal (or on --device), prints the device\n"
-           "path to point HALVEX_COM1..HALVEX_COM6 at, and talks as the instrument would.\n\n"
-           "commands:\n";
-    for (const StationCommand& command : kCommands) {
-        out << "  " << command.name << "  " << command.summary << "\n";
-    }
-    out << "\noptions:\n"
-           "  --help     print this help and exit\n"
-           "  --version  print the program's name and version and exit\n";
-    if (!withOptions) {
-        out << "\nRun 'halvex-station COMMAND --help' for a command's options.\n";
-        return;
-    }
-    for (const StationCommand& command : kCommands) {
-        out << "\n";
-        command.printHelp(out);
-    }
-}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) {
-        PrintUsage(std::cerr, false);
-        return 2;
-    }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        PrintUsage(std::cout, true);
-        return 0;
-    }
-    if (args[0] == "--version") {
-        std::cout << halvex::VersionLine("halvex-station");
-        return 0;
-    }
-    for (const StationCommand& command : kCommands) {
-        if (args[0] == command.name) {
-            return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
+    halvex::tool::CommandLine line(kStationProgram, kAbout,
+                                   {kCommands[0].synopsis, kCommands[1].synopsis}, kExitStatuses);
+    std::vector<std::vector<std::string>> words(std::size(kCommands));
+    for (std::size_t i = 0; i < std::size(kCommands); ++i) {
+        const StationCommand& command = kCommands[i];
+        CLI::App& added = line.AddCommand(command.name, command.summary, {command.synopsis});
+        halvex::station::DeclareOptions(added, command.options());
+        CLI::Option* taken = added.add_option(command.words ? command.words : "WORDS", words[i]);
+        if (command.words) {
+            taken->description(command.wordsHelp);
+        } else {
+            taken->group("");  // refused by the command, with a hint
         }
     }
-    std::cerr << "halvex-station: unknown command '" << args[0] << "'\n";
-    PrintUsage(std::cerr, false);
-    return 2;
+    line.AddCommand("help", "").group("");  // as --help
+
+    const halvex::tool::CommandLineReading reading =
+        line.Read(std::vector<std::string>(argv + 1, argv + argc));
+    if (reading.kind != halvex::tool::CommandLineReading::Kind::Run) {
+        return halvex::tool::Answer(kStationProgram, reading, std::cout, std::cerr);
+    }
+    const CLI::App& chosen = *line.Chosen();
+    for (std::size_t i = 0; i < std::size(kCommands); ++i) {
+        if (chosen.get_name() != kCommands[i].name) continue;
+        halvex::station::ParsedOptions options = halvex::station::CollectOptions(chosen, words[i]);
+        return kCommands[i].run(options);
+    }
+    std::cout << line.Help();
+    return 0;
 }

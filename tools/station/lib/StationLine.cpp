@@ -177,6 +177,43 @@ bool StationLine::WaitDelivered(std::chrono::milliseconds timeout) {
     return true;
 }
 
+HoldEnd StationLine::HoldOpen(bool programHasLine, const StationStop& stop) {
+    HoldEnd end;
+    const bool pseudoTerminal = slaveHold_ >= 0;
+    if (pseudoTerminal) {  // from now on only the program keeps its end open
+        ::close(slaveHold_);
+        slaveHold_ = -1;
+    }
+    bool programSeen = programHasLine || !pseudoTerminal;
+    // While the program's end is not known to be open, a hang-up may only mean that it has not
+    // opened it yet: look again at this pace until it has.
+    constexpr timespec kLookAgain{0, 100'000'000};
+    while (fd_ >= 0 && (end.signal = stop.Received()) == 0) {
+        pollfd fd{fd_, POLLIN, 0};
+        const int ready = ::ppoll(&fd, 1, programSeen ? nullptr : &kLookAgain, &stop.WaitMask());
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready < 0) break;
+        if (ready == 0) {  // no hang-up: the program has its end open
+            programSeen = true;
+            continue;
+        }
+        if ((fd.revents & POLLIN) != 0) {
+            char bytes[256];
+            const ssize_t got = ::read(fd_, bytes, sizeof bytes);
+            if (got > 0) {
+                end.received.append(bytes, static_cast<std::size_t>(got));
+                received_.append(bytes, static_cast<std::size_t>(got));
+                programSeen = true;
+                continue;
+            }
+            if (got < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+        }
+        if (programSeen) break;  // the program has closed its end
+        ::ppoll(nullptr, 0, &kLookAgain, &stop.WaitMask());
+    }
+    return end;
+}
+
 void StationLine::Hangup(std::chrono::milliseconds deliveryTimeout) {
     if (fd_ < 0) return;
     WaitDelivered(deliveryTimeout);

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "station/lib/StationStop.h"
+
 namespace halvex::station {
 
 struct DeviceFormat {
@@ -19,6 +21,11 @@ struct DeviceFormat {
 };
 
 enum class ReceiveStatus { Byte, Timeout, Closed };
+
+struct HoldEnd {
+    int signal = 0;        // the signal that ended the wait; 0 when the program's end closed
+    std::string received;  // what the program sent meanwhile
+};
 
 class StationLine {
 public:
@@ -45,6 +52,11 @@ public:
     // knows exactly which bytes the program got). The program's next read fails.
     void Hangup(std::chrono::milliseconds deliveryTimeout = std::chrono::seconds(5));
     bool HungUp() const { return fd_ < 0; }
+    // Keeps the line open, as an instrument that has stopped sending, until the program closes
+    // its end of the pseudo-terminal (on a device, which never tells, until the device fails) or
+    // `stop` catches a signal. `programHasLine`: the program is known to have its end open (it
+    // took or sent bytes); otherwise the wait first waits for it to open its end.
+    HoldEnd HoldOpen(bool programHasLine, const StationStop& stop);
 
     // Every byte received from the program so far.
     const std::string& ReceivedLog() const { return received_; }

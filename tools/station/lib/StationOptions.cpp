@@ -2,36 +2,26 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <iomanip>
+#include <system_error>
 
 namespace halvex::station {
 
-namespace {
-
-const OptionDef* FindOption(const std::vector<OptionDef>& definitions, const std::string& name) {
-    for (const OptionDef& definition : definitions) {
-        if (definition.name == name) return &definition;
-    }
-    return nullptr;
-}
-
-// "9600,8N1" → format; false when malformed.
-bool ParseFormat(const std::string& text, DeviceFormat& format) {
+std::optional<DeviceFormat> FormatFromText(const std::string& text) {
+    DeviceFormat format;
     const std::size_t comma = text.find(',');
-    if (comma == std::string::npos || text.size() != comma + 4) return false;
+    if (comma == std::string::npos || text.size() != comma + 4) return std::nullopt;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + comma, format.baud);
-    if (ec != std::errc() || end != text.data() + comma) return false;
+    if (ec != std::errc() || end != text.data() + comma) return std::nullopt;
     format.dataBits = text[comma + 1] - '0';
     format.parity = text[comma + 2];
     format.stopBits = text[comma + 3] - '0';
-    return (format.dataBits == 7 || format.dataBits == 8) &&
-           (format.parity == 'N' || format.parity == 'O' || format.parity == 'E') &&
-           (format.stopBits == 1 || format.stopBits == 2);
+    const bool valid = (format.dataBits == 7 || format.dataBits == 8) &&
+                       (format.parity == 'N' || format.parity == 'O' || format.parity == 'E') &&
+                       (format.stopBits == 1 || format.stopBits == 2);
+    return valid ? std::optional<DeviceFormat>(format) : std::nullopt;
 }
-
-}  // namespace
 
 std::string ParsedOptions::Value(const std::string& name, const std::string& fallback) const {
     auto found = values.find(name);
@@ -51,46 +41,23 @@ std::optional<std::uint64_t> ParsedOptions::Number(const std::string& name) {
     return number;
 }
 
-ParsedOptions ParseOptions(const std::vector<std::string>& args,
-                           const std::vector<OptionDef>& definitions) {
-    ParsedOptions parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
-            parsed.positional.push_back(arg);
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(2, equals == std::string::npos ? arg.npos : equals - 2);
-        const OptionDef* definition = FindOption(definitions, name);
-        if (definition == nullptr) {
-            parsed.error = "unknown option --" + name;
-            return parsed;
-        }
-        if (definition->valueName.empty()) {
-            if (equals != std::string::npos) {
-                parsed.error = "--" + name + " takes no value";
-                return parsed;
-            }
-            parsed.flags.insert(name);
-        } else if (equals != std::string::npos) {
-            parsed.values[name] = arg.substr(equals + 1);
-        } else if (i + 1 < args.size()) {
-            parsed.values[name] = args[++i];
+void DeclareOptions(CLI::App& command, const std::vector<OptionDef>& definitions) {
+    for (const OptionDef& definition : definitions) {
+        const std::string name = "--" + definition.name;
+        if (definition.valueName.empty()) {
+            tool::AddFlag(command, name, definition.help);
         } else {
-            parsed.error = "--" + name + " needs " + definition->valueName;
-            return parsed;
+            tool::AddValueOption(command, name, definition.valueName, definition.help);
         }
     }
-    return parsed;
 }
 
-void PrintOptions(std::ostream& out, const std::vector<OptionDef>& definitions) {
-    for (const OptionDef& definition : definitions) {
-        std::string left = "  --" + definition.name;
-        if (!definition.valueName.empty()) left += " " + definition.valueName;
-        out << std::left << std::setw(28) << left << " " << definition.help << "\n";
-    }
+ParsedOptions CollectOptions(const CLI::App& command, std::vector<std::string> words) {
+    ParsedOptions parsed;
+    parsed.values = tool::GivenValues(command);
+    parsed.flags = tool::GivenFlags(command);
+    parsed.positional = std::move(words);
+    return parsed;
 }
 
 const std::vector<OptionDef>& LineOptionSpecs() {
@@ -111,12 +78,13 @@ std::unique_ptr<OpenedLine> OpenLine(ParsedOptions& options, std::ostream& out,
     auto opened = std::unique_ptr<OpenedLine>(new OpenedLine);
     std::string error;
     if (options.Has("device")) {
-        DeviceFormat format;
-        if (options.Has("format") && !ParseFormat(options.Value("format"), format)) {
+        const std::optional<DeviceFormat> format =
+            FormatFromText(options.Value("format", "9600,8N1"));
+        if (!format) {
             info << "halvex-station: --format must look like 9600,8N1\n";
             return nullptr;
         }
-        opened->line_ = StationLine::OpenDevice(options.Value("device"), format, error);
+        opened->line_ = StationLine::OpenDevice(options.Value("device"), *format, error);
     } else {
         opened->line_ = StationLine::CreatePseudoTerminal(error);
     }
@@ -129,7 +97,8 @@ std::unique_ptr<OpenedLine> OpenLine(ParsedOptions& options, std::ostream& out,
         const std::string link = options.Value("link");
         ::unlink(link.c_str());
         if (::symlink(path.c_str(), link.c_str()) != 0) {
-            info << "halvex-station: cannot create the link " << link << "\n";
+            info << "halvex-station: cannot create the link " << link << ": "
+                 << std::generic_category().message(errno) << "\n";
             return nullptr;
         }
         opened->link_ = link;

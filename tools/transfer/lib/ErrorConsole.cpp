@@ -31,7 +31,10 @@ void ErrorConsole::ShowProgress(std::string_view text) {
     std::lock_guard lock(mutex_);
     if (!showProgress_ || held_) return;
     if (text.empty()) return ClearLocked();
-    Write("\r" + std::string(text) + kEraseToEndOfLine);
+    std::string line = "\r";
+    line.append(text);
+    line += kEraseToEndOfLine;
+    Write(line);
     progressShown_ = true;
 }
 

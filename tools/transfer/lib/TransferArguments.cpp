@@ -3,16 +3,27 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
+#include <string_view>
+#include <utility>
 
 #include "port/CommIndexMapping.h"
 #include "port/ParameterValidation.h"
 #include "port/PortNames.h"
+#include "shared/HelpFormatter.h"
 
 namespace halvex::transfer {
 
 namespace {
+
+struct NamedUpload {
+    std::string_view name;  // "tamsel-coordinate"
+    UploadKind kind;
+    std::string_view menuItem;  // what the window calls the command
+};
 
 constexpr std::array kUploadKinds = {
     NamedUpload{"tamsel-coordinate", UploadKind::TamselCoordinate, "Upload Tamsel Coordinate"},
@@ -24,77 +35,111 @@ constexpr std::array kUploadKinds = {
     NamedUpload{"other-data", UploadKind::OtherData, "Upload Other Data"},
 };
 
-// Options that take a value, by their long name; -o is --output.
-const std::set<std::string> kValueOptions = {"family",  "port",  "device", "protocol",
-                                             "baud",    "data",  "parity", "stop",
-                                             "timeout", "delay", "output"};
-const std::set<std::string> kFlagOptions = {"quiet", "help", "version"};
+constexpr const char* kAbout =
+    "Runs a download or upload of the Comm menu over a serial port, exchanging exactly the\n"
+    "bytes the window would. Messages and prompts go to standard error; when standard input\n"
+    "is a terminal, a prompt waits for Enter. A download writes the text the editor would hold\n"
+    "afterwards, also after a time-out, a failure or a stop. An upload echoes each sent record\n"
+    "to standard output. Options may stand before or after the command's words; \"--\" ends\n"
+    "them.\n";
+
+const std::vector<tool::ExitStatus> kExitStatuses = {
+    {"0", "completed"},
+    {"1", "failed"},
+    {"2", "wrong command line"},
+    {"130, 143", "stopped by Ctrl+C (130) or SIGTERM (143)"},
+};
+
+struct OptionText {
+    const char* names;
+    const char* value;  // empty for a flag
+    const char* help;
+};
+
+// The options, shared by both commands (a download's are refused by an upload after reading).
+constexpr OptionText kOptions[] = {
+    {"--family", "NAME", "download: tamsel, brenno or corvane"},
+    {"-o,--output", "FILE", "download: write the text to FILE"},
+    {"--port", "COMn",
+     "COM1 to COM6 (COM1), mapped as in the window: HALVEX_COMn,\n"
+     "then the device chosen in Serial Ports, then /dev/ttyS0..5"},
+    {"--device", "PATH", "open PATH instead of a port name"},
+    {"--protocol", "NAME", "none or acknak (none)"},
+    {"--baud", "RATE", "1200, 2400, 4800, 9600, 19200, 38400, 57600 or\n115200 (1200)"},
+    {"--data", "BITS", "7 or 8 (8)"},
+    {"--parity", "NAME", "none, odd or even (none)"},
+    {"--stop", "BITS", "1 or 2 (1)"},
+    {"--timeout", "SECONDS", "longest wait for a byte, 1 to 1000 (10)"},
+    {"--delay", "MS", "pause after each record sent without a handshake,\n1 to 1000 (800)"},
+    {"-q,--quiet", "", "no progress line on the terminal"},
+};
 
 struct Words {
     std::map<std::string, std::string> values;
     std::set<std::string> flags;
-    std::vector<std::string> positional;
+    std::vector<std::string> positional;  // the command, then its words
 };
 
-// "-o" and "-q" and "-h" stand for their long names.
-std::string LongName(const std::string& arg) {
-    if (arg == "-o") return "output";
-    if (arg == "-q") return "quiet";
-    if (arg == "-h") return "help";
-    return arg.rfind("--", 0) == 0 ? arg.substr(2) : "";
+// What the program does, and the upload kinds with the window's commands they stand for.
+std::string About() {
+    std::vector<std::pair<std::string, std::string>> kinds;
+    for (const NamedUpload& kind : kUploadKinds) {
+        kinds.emplace_back(kind.name, "as " + std::string(kind.menuItem));
+    }
+    std::string about = kAbout + std::string("\nUpload kinds:\n") + tool::TwoColumns(kinds);
+    about.pop_back();  // the help adds the last line end
+    return about;
 }
 
-bool TakeOption(const std::vector<std::string>& args, std::size_t& i, Words& words,
-                std::string& error) {
-    std::string name = LongName(args[i]);
-    std::optional<std::string> value;
-    if (const std::size_t equals = name.find('='); equals != std::string::npos) {
-        value = name.substr(equals + 1);
-        name.resize(equals);
-    }
-    const bool takesValue = kValueOptions.count(name) > 0;
-    if (!takesValue && kFlagOptions.count(name) == 0) {
-        error = "unknown option " + args[i];
-        return false;
-    }
-    if (!takesValue && value) {
-        error = "--" + name + " takes no value";
-        return false;
-    }
-    if (takesValue && !value) {
-        if (i + 1 == args.size()) {
-            error = "--" + name + " needs a value";
-            return false;
+// The command line as CLI11 reads it, before the values are checked.
+class TransferCommandLineWords {
+public:
+    TransferCommandLineWords()
+        : line_(kTransferProgram, About(),
+                {std::string(kTransferProgram) + " download --family NAME [options] [-o FILE]",
+                 std::string(kTransferProgram) + " upload KIND FILE [options]"},
+                kExitStatuses) {
+        for (const OptionText& option : kOptions) {
+            if (*option.value == '\0') {
+                tool::AddFlag(line_.Program(), option.names, option.help);
+            } else {
+                tool::AddValueOption(line_.Program(), option.names, option.value, option.help);
+            }
         }
-        value = args[++i];
+        CLI::App& download = line_.AddCommand(
+            "download", "receive the instrument's data into FILE or standard output",
+            {std::string(kTransferProgram) + " download --family NAME [options] [-o FILE]"});
+        download.add_option("WORDS", downloadWords_)->group("");  // refused below, with a hint
+        CLI::App& upload =
+            line_.AddCommand("upload", "send FILE (\"-\": standard input) as the upload KIND would",
+                             {std::string(kTransferProgram) + " upload KIND FILE [options]"});
+        upload.add_option("KIND")->description(
+            "tamsel-coordinate, brenno-coordinate, corvane-coordinate,\n"
+            "tamsel-pcode, brenno-pcode or other-data");
+        upload.add_option("FILE")->description("the file to send; \"-\": standard input");
     }
-    if (words.values.count(name) > 0 || words.flags.count(name) > 0) {
-        error = "--" + name + " given twice";
-        return false;
-    }
-    if (takesValue) {
-        words.values[name] = *value;
-    } else {
-        words.flags.insert(name);
-    }
-    return true;
-}
 
-std::optional<Words> SplitWords(const std::vector<std::string>& args, std::string& error) {
-    Words words;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-            words.positional.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (!TakeOption(args, i, words, error)) {
-            return std::nullopt;
+    tool::CommandLineReading Read(const std::vector<std::string>& args) { return line_.Read(args); }
+
+    Words Given() const {
+        Words words{tool::GivenValues(line_.Program()), tool::GivenFlags(line_.Program()), {}};
+        const CLI::App& command = *line_.Chosen();
+        words.positional.push_back(command.get_name());
+        words.positional.insert(words.positional.end(), downloadWords_.begin(),
+                                downloadWords_.end());
+        for (const char* name : {"KIND", "FILE"}) {
+            const CLI::Option* word = command.get_option_no_throw(name);
+            if (word != nullptr && word->count() > 0) {
+                words.positional.push_back(word->as<std::string>());
+            }
         }
+        return words;
     }
-    return words;
-}
+
+private:
+    tool::CommandLine line_;
+    std::vector<std::string> downloadWords_;
+};
 
 // The index of `value` among `names`, or nothing.
 std::optional<std::int32_t> IndexOf(const std::string& value,
@@ -264,29 +309,20 @@ bool ReadPort(const Words& words, TransferArguments& parsed, std::string& error)
 
 }  // namespace
 
-std::span<const NamedUpload> UploadKinds() { return kUploadKinds; }
-
-std::optional<TransferArguments> ParseTransferArguments(const std::vector<std::string>& args,
-                                                        std::string& error) {
-    TransferArguments parsed;
-    // --help (which wins) and --version answer whatever else the command line holds.
-    const auto optionsEnd = std::find(args.begin(), args.end(), "--");
-    const auto given = [&](std::string_view option) {
-        return std::find(args.begin(), optionsEnd, option) != optionsEnd;
-    };
-    parsed.help = given("--help") || given("-h");
-    parsed.version = !parsed.help && given("--version");
-    if (parsed.help || parsed.version) return parsed;
-
-    const std::optional<Words> words = SplitWords(args, error);
-    if (!words) return std::nullopt;
-    parsed.quiet = words->flags.count("quiet") > 0;
-    if (!ReadCommand(*words, parsed, error) || !ReadPort(*words, parsed, error) ||
-        !ReadLineOptions(*words, parsed.settings, error) ||
-        !ReadTimings(*words, parsed.settings, error)) {
-        return std::nullopt;
+TransferCommandLine ReadTransferCommandLine(const std::vector<std::string>& args) {
+    TransferCommandLineWords line;
+    TransferCommandLine read{line.Read(args), {}};
+    if (read.reading.kind != tool::CommandLineReading::Kind::Run) return read;
+    const Words words = line.Given();
+    TransferArguments& parsed = read.arguments;
+    parsed.quiet = words.flags.count("quiet") > 0;
+    std::string error;
+    if (!ReadCommand(words, parsed, error) || !ReadPort(words, parsed, error) ||
+        !ReadLineOptions(words, parsed.settings, error) ||
+        !ReadTimings(words, parsed.settings, error)) {
+        read.reading = tool::CommandLineReading::Wrong(error);
     }
-    return parsed;
+    return read;
 }
 
 }  // namespace halvex::transfer
