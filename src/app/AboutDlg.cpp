@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/ToolbarIcons.h"
+#include "app/ApplicationIcon.h"
 #include "common/Version.h"
 
 namespace halvex {

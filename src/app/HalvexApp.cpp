@@ -12,6 +12,7 @@
 #include "app/MainFrame.h"
 #include "app/ParameterDlg.h"
 #include "editor/AppSettings.h"
+#include "editor/CommandBinding.h"
 #include "editor/CommandIds.h"
 #include "editor/FileDialogs.h"
 #include "editor/HalvexDoc.h"
@@ -25,16 +26,7 @@ namespace halvex {
 
 CHalvexApp::CHalvexApp() : document_(new CHalvexDoc(this)) {
     SetParameterEditor(&RunParameterDialog);
-    commands_.Add(ids::kFileNew, {[this] { OnFileNew(); }, {}, {}});
-    commands_.Add(ids::kFileOpen, {[this] { OnFileOpen(); }, {}, {}});
-    commands_.Add(ids::kFilePrintSetup, {[this] { OnFilePrintSetup(); }, {}, {}});
-    commands_.Add(ids::kAppExit, {[this] { OnAppExit(); }, {}, {}});
-    commands_.Add(ids::kAppAbout, {[this] { OnAppAbout(); }, {}, {}});
-    for (int index = 0; index < RecentFileList::kMaxEntries; ++index) {
-        commands_.Add(ids::kFileMru1 + index,
-                      {[this, index] { OnOpenRecentFile(index); },
-                       [this, index] { return index < recentFiles_.Paths().size(); }, {}});
-    }
+    BindCommands(*this, CommandReceiver::Application, commands_);
     connect(document_, &CHalvexDoc::FileUsed, this, &CHalvexApp::AddRecentFile);
 }
 
@@ -184,6 +176,12 @@ void CHalvexApp::OnOpenRecentFile(int index) {
         recentFiles_.Remove(static_cast<int>(recentFiles_.Paths().indexOf(path)));
         SaveRecentFiles();
     }
+}
+
+void CHalvexApp::OnRecentFile(int id) { OnOpenRecentFile(id - ids::kFileMru1); }
+
+bool CHalvexApp::HasRecentFile(int id) const {
+    return id - ids::kFileMru1 < recentFiles_.Paths().size();
 }
 
 void CHalvexApp::OnFilePrintSetup() { ShowPrintSetup(frame_.get()); }

@@ -36,15 +36,18 @@ public:
     CHalvexView* View() const;
     const RecentFileList& RecentFiles() const { return recentFiles_; }
 
-    // Application commands.
-    void OnFileNew();
-    void OnFileOpen();
+    // Application commands: the application's rows of the command table name them.
+    Q_INVOKABLE void OnFileNew();
+    Q_INVOKABLE void OnFileOpen();
     // Opens `path` after the save prompt; false when it was not opened.
     bool OpenDocumentFile(const QString& path);
     void OnOpenRecentFile(int index);
-    void OnFilePrintSetup();
-    void OnAppExit();
-    void OnAppAbout();
+    // The recent file of command `id` (57616 to 57619), and whether the list holds it.
+    Q_INVOKABLE void OnRecentFile(int id);
+    Q_INVOKABLE bool HasRecentFile(int id) const;
+    Q_INVOKABLE void OnFilePrintSetup();
+    Q_INVOKABLE void OnAppExit();
+    Q_INVOKABLE void OnAppAbout();
 
     const CommandHandler* FindCommandHandler(int id) const override;
 

@@ -13,15 +13,20 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
-#include "app/CommandTable.h"
-#include "plot/PointPlotWindow.h"
+#include "app/ApplicationIcon.h"
 #include "app/SerialPortsDlg.h"
-#include "app/ToolbarIcons.h"
+#include "editor/ButtonImages.h"
+#include "editor/CommandBinding.h"
 #include "editor/CommandIds.h"
+#include "editor/CommandTable.h"
 #include "editor/HalvexDoc.h"
 #include "editor/HalvexView.h"
 #include "editor/MessageBoxes.h"
+#include "plot/PointPlotWindow.h"
 #include "transfers/ProgressText.h"
 
 namespace halvex {
@@ -35,9 +40,19 @@ bool& FailNextCreate() {
 const char* const kIndicatorTexts[] = {"CAP", "NUM", "SCRL"};
 constexpr int kIndicatorPollMs = 250;
 
-QString CommandText(int id) {
-    const CommandInfo* info = FindCommandInfo(id);
-    return info && info->menuText ? QString::fromLatin1(info->menuText) : QString();
+QString Latin1(const char* text) { return text ? QString::fromLatin1(text) : QString(); }
+
+// The rows with a toolbar button, in the toolbar's order.
+std::vector<const CommandRow*> ToolbarRows() {
+    std::vector<const CommandRow*> rows;
+    ForEachCommandRow([&](const CommandRow& row) {
+        if (row.button.group > 0) rows.push_back(&row);
+    });
+    std::stable_sort(rows.begin(), rows.end(), [](const CommandRow* a, const CommandRow* b) {
+        return std::pair(a->button.group, a->button.place) <
+               std::pair(b->button.group, b->button.place);
+    });
+    return rows;
 }
 
 }  // namespace
@@ -50,20 +65,11 @@ CMainFrame::CMainFrame(CHalvexDoc* document)
       serialDevices_(std::make_unique<SystemSerialDevices>()) {
     setWindowTitle(QStringLiteral("Untitled - Veltra"));
     setWindowIcon(ApplicationIcon());
-    commands_.Add(ids::kViewToolbar,
-                  {[this] { toolBar_->setVisible(toolBar_->isHidden()); }, {},
-                   [this] { return !toolBar_->isHidden(); }});
-    commands_.Add(ids::kViewStatusBar,
-                  {[this] { statusBar()->setVisible(statusBar()->isHidden()); }, {},
-                   [this] { return !statusBar()->isHidden(); }});
-    // The view answers these first; the main window's own handlers do nothing.
+    BindCommands(*this, CommandReceiver::MainWindow, commands_);
+    // The main window answers the Brenno and Corvane downloads too, with no action: the view
+    // comes first on the route, so its handlers are the ones that run.
     commands_.Add(ids::kDownloadBrenno, {[] {}, {}, {}});
     commands_.Add(ids::kDownloadCorvane, {[] {}, {}, {}});
-    commands_.Add(ids::kSerialPorts, {[this] { OnSerialPorts(); }, {}, {}});
-    // A single pane: there is no other pane to go to.
-    commands_.Add(ids::kNextPane, {[] {}, [] { return false; }, {}});
-    commands_.Add(ids::kPrevPane, {[] {}, [] { return false; }, {}});
-    commands_.Add(ids::kWindowPointPlot, {[this] { OnWindowPointPlot(); }, {}, {}});
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -93,35 +99,37 @@ bool CMainFrame::Create() {
 
 QAction* CMainFrame::MakeAction(int id, const QString& text) {
     auto* action = new QAction(text, this);
-    const CommandInfo* info = FindCommandInfo(id);
-    if (info && info->tooltip) action->setToolTip(QString::fromLatin1(info->tooltip));
+    if (const CommandRow* row = FindCommandRow(id)) {
+        if (row->tooltip) action->setToolTip(QString::fromLatin1(row->tooltip));
+        action->setStatusTip(Latin1(row->prompt));
+        action->setCheckable(row->IsCheckable());
+    }
     // The text after the TAB is a label only: the action gets no shortcut of its own.
     action->setShortcutContext(Qt::WidgetShortcut);
     connect(action, &QAction::triggered, this, [this, id] { RouteCommand(id); });
-    connect(action, &QAction::hovered, this, [this, id] { ShowPrompt(id); });
+    connect(action, &QAction::hovered, this, [this, action] { ShowPrompt(action); });
     return action;
 }
 
 void CMainFrame::CreateMenus() {
-    for (const MenuDefinition& definition : MenuBarLayout()) {
+    for (const CommandMenu& definition : CommandMenus()) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(definition.title));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
         connect(menu, &QMenu::aboutToHide, this, &CMainFrame::ShowIdle);
-        for (const int id : definition.items) {
-            if (id == kSeparator) {
+        for (const CommandRow& row : definition.rows) {
+            if (row.IsSeparator()) {
                 QAction* separator = menu->addSeparator();
                 if (menu == fileMenu_ && recentActions_.size() == 1 && !recentAnchor_) {
                     recentAnchor_ = separator;
                 }
                 continue;
             }
-            QAction* action = MakeAction(id, CommandText(id));
-            if (id == ids::kViewToolbar || id == ids::kViewStatusBar) action->setCheckable(true);
+            QAction* action = MakeAction(row.id, QString::fromLatin1(row.text));
             menu->addAction(action);
-            actions_[id] = action;
-            if (id == ids::kFileMru1) {
+            actions_[row.id] = action;
+            if (row.id == ids::kFileMru1) {
                 fileMenu_ = menu;
-                recentActions_[id] = action;
+                recentActions_[row.id] = action;
             }
         }
     }
@@ -134,13 +142,13 @@ void CMainFrame::CreateToolBar() {
     toolBar_->setMovable(true);
     toolBar_->setFloatable(true);
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
-    for (const int id : ToolbarLayout()) {
-        if (id == kSeparator) {
-            toolBar_->addSeparator();
-            continue;
-        }
-        QAction* action = actions_.at(id);
-        action->setIcon(ToolbarIcon(id));
+    int group = 0;
+    for (const CommandRow* row : ToolbarRows()) {
+        if (group != 0 && row->button.group != group) toolBar_->addSeparator();
+        group = row->button.group;
+        // A button is its menu item's action.
+        QAction* action = actions_.at(row->id);
+        action->setIcon(ButtonIcon(row->button.image));
         toolBar_->addAction(action);
         if (QWidget* button = toolBar_->widgetForAction(action)) button->installEventFilter(this);
     }
@@ -174,16 +182,15 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::CreateAccelerators() {
-    for (const Accelerator& accelerator : AcceleratorTable()) {
-        auto* shortcut = new QShortcut(accelerator.keys, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        const int id = accelerator.id;
-        connect(shortcut, &QShortcut::activated, this, [this, id] { RouteCommand(id); });
-    }
-    // Escape stops a running transfer (and does nothing otherwise).
-    auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    stop->setContext(Qt::WindowShortcut);
-    connect(stop, &QShortcut::activated, this, [this] { RouteCommand(ids::kStopTransfer); });
+    ForEachCommandRow([this](const CommandRow& row) {
+        for (const QKeyCombination key : row.keys) {
+            if (key.key() == Qt::Key_unknown) continue;
+            auto* shortcut = new QShortcut(QKeySequence(key), this);
+            shortcut->setContext(Qt::WindowShortcut);
+            connect(shortcut, &QShortcut::activated, this,
+                    [this, id = row.id] { RouteCommand(id); });
+        }
+    });
 }
 
 void CMainFrame::SetLockKeyReader(std::function<LockKeyState()> reader) {
@@ -297,7 +304,8 @@ void CMainFrame::SetRecentFileTexts(const QStringList& texts) {
         action->deleteLater();
     }
     recentActions_.clear();
-    const QStringList shown = texts.isEmpty() ? QStringList{CommandText(ids::kFileMru1)} : texts;
+    const QStringList shown =
+        texts.isEmpty() ? QStringList{Latin1(FindCommandRow(ids::kFileMru1)->text)} : texts;
     for (qsizetype i = 0; i < shown.size(); ++i) {
         const int id = ids::kFileMru1 + static_cast<int>(i);
         QAction* action = MakeAction(id, shown[i]);
@@ -308,10 +316,7 @@ void CMainFrame::SetRecentFileTexts(const QStringList& texts) {
     UpdateCommandUi();
 }
 
-void CMainFrame::ShowPrompt(int id) {
-    const CommandInfo* info = FindCommandInfo(id);
-    messagePane_->setText(info && info->prompt ? QString::fromLatin1(info->prompt) : QString());
-}
+void CMainFrame::ShowPrompt(const QAction* action) { messagePane_->setText(action->statusTip()); }
 
 void CMainFrame::ShowIdle() { messagePane_->setText(IdleMessage()); }
 
@@ -321,14 +326,26 @@ void CMainFrame::UpdateTitle(const QString& documentTitle) {
 
 PointPlotWindow* CMainFrame::PointPlot() const { return pointPlot_.data(); }
 
+void CMainFrame::OnViewToolbar() { toolBar_->setVisible(toolBar_->isHidden()); }
+
+bool CMainFrame::ToolbarShown() const { return !toolBar_->isHidden(); }
+
+void CMainFrame::OnViewStatusBar() { statusBar()->setVisible(statusBar()->isHidden()); }
+
+bool CMainFrame::StatusBarShown() const { return !statusBar()->isHidden(); }
+
+void CMainFrame::OnOtherPane() {}
+
+bool CMainFrame::HasOtherPane() const { return false; }
+
 void CMainFrame::OnWindowPointPlot() {
     if (!pointPlot_) pointPlot_ = new PointPlotWindow(view_, this);
     pointPlot_->Present(this);
 }
 
 bool CMainFrame::event(QEvent* event) {
-    // The message pane shows the command table's prompts; Qt's own status tips would overwrite
-    // it with empty texts.
+    // The message pane shows the prompt of the hovered item or button; Qt's own status tips
+    // would put it in the status bar's temporary message instead, and empty texts on leaving.
     if (event->type() == QEvent::StatusTip) return true;
     return QMainWindow::event(event);
 }

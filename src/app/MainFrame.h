@@ -65,8 +65,18 @@ public:
 
     const CommandHandler* FindCommandHandler(int id) const override;
 
+    // The main window's rows of the command table name these.
+    Q_INVOKABLE void OnViewToolbar();
+    Q_INVOKABLE bool ToolbarShown() const;
+    Q_INVOKABLE void OnViewStatusBar();
+    Q_INVOKABLE bool StatusBarShown() const;
     // Comm > Serial Ports...: the dialog that maps COM1..COM6 to devices.
-    void OnSerialPorts();
+    Q_INVOKABLE void OnSerialPorts();
+    // Window > Point Plot: opens the plot, or raises it when it is open.
+    Q_INVOKABLE void OnWindowPointPlot();
+    // Next and previous pane (F6, Shift+F6): a single pane, so never enabled.
+    Q_INVOKABLE void OnOtherPane();
+    Q_INVOKABLE bool HasOtherPane() const;
     // Replaces the list of serial devices the dialog offers (for tests).
     void SetSerialDeviceList(std::unique_ptr<SerialDeviceList> devices);
     // The point plot window while it is open, else nullptr.
@@ -90,7 +100,7 @@ private:
     void CreateStatusBar();
     void CreateAccelerators();
     QAction* MakeAction(int id, const QString& text);
-    void ShowPrompt(int id);
+    void ShowPrompt(const QAction* action);
     void ShowIdle();
     void ScheduleCommandUiUpdate();
     // Starts following a transfer worker that has just started; the pane is refreshed until it
@@ -102,7 +112,6 @@ private:
     // Closing while a transfer runs: true when the user agrees to stop it.
     bool AgreeToStopTransfer();
     void UpdateTitle(const QString& documentTitle);
-    void OnWindowPointPlot();
 
     CHalvexDoc* document_;
     CHalvexView* view_ = nullptr;

@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/ApplicationIcon.h"
 #include "app/CommandLine.h"
 #include "app/HalvexApp.h"
-#include "app/ToolbarIcons.h"
 #include "app/Usage.h"
 #include "common/Version.h"
 

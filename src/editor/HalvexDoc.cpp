@@ -5,7 +5,7 @@
 
 #include "common/EditorOps.h"
 #include "convert/FileWrite.h"
-#include "editor/CommandIds.h"
+#include "editor/CommandBinding.h"
 #include "editor/FileDialogs.h"
 #include "editor/HalvexView.h"
 #include "editor/MessageBoxes.h"
@@ -19,8 +19,7 @@ const char* const kUntitled = "Untitled";
 }  // namespace
 
 CHalvexDoc::CHalvexDoc(QObject* parent) : QObject(parent), title_(QString::fromLatin1(kUntitled)) {
-    commands_.Add(ids::kFileSave, {[this] { DoFileSave(); }, {}, {}});
-    commands_.Add(ids::kFileSaveAs, {[this] { DoSave(QString()); }, {}, {}});
+    BindCommands(*this, commands_);
 }
 
 const CommandHandler* CHalvexDoc::FindCommandHandler(int id) const { return commands_.Find(id); }

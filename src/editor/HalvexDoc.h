@@ -38,6 +38,9 @@ public:
     bool DoSave(const QString& path);
     // The Save command: an untitled document goes to Save As.
     bool DoFileSave();
+    // File > Save and Save As.
+    void OnFileSave() { DoFileSave(); }
+    void OnFileSaveAs() { DoSave(QString()); }
     // "Save changes to %1?" when the document is modified; false when the user cancels or the
     // save failed, so that the New, Open or Exit must not go on.
     bool SaveModified();

@@ -3,11 +3,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QVBoxLayout>
-#include <iterator>
 
 #include "editor/AppSettings.h"
 #include "editor/ByteEditor.h"
-#include "editor/CommandIds.h"
+#include "editor/CommandBinding.h"
 #include "editor/HalvexDoc.h"
 #include "editor/TextPrinting.h"
 #include "port/PosixSerialPort.h"
@@ -28,30 +27,6 @@ NoPortOpener& NoPorts() {
     static NoPortOpener opener;
     return opener;
 }
-
-struct ProgramCommand {
-    int id;
-    CHalvexView::Handler handler;
-};
-
-const ProgramCommand kProgramCommands[] = {
-    {ids::kTransformTamselCass, &CHalvexView::OnTransformTamselCass},
-    {ids::kParameter, &CHalvexView::OnParameter},
-    {ids::kDownloadTamsel, &CHalvexView::OnDownloadTamsel},
-    {ids::kUploadTamselCoordinate, &CHalvexView::OnUploadTamselCoordinate},
-    {ids::kUploadTamselPcode, &CHalvexView::OnUploadTamselPcode},
-    {ids::kTransformTamselPcode, &CHalvexView::OnTransformTamselPcode},
-    {ids::kUploadBrennoCoordinate, &CHalvexView::OnUploadBrennoCoordinate},
-    {ids::kUploadCorvaneCoordinate, &CHalvexView::OnUploadCorvaneCoordinate},
-    {ids::kTransformBrennoCass, &CHalvexView::OnTransformBrennoCass},
-    {ids::kTransformDulmarCass, &CHalvexView::OnTransformDulmarCass},
-    {ids::kDownloadBrenno, &CHalvexView::OnDownloadBrenno},
-    {ids::kDownloadCorvane, &CHalvexView::OnDownloadCorvane},
-    {ids::kUploadBrennoPcode, &CHalvexView::OnUploadBrennoPcode},
-    {ids::kUploadOtherData, &CHalvexView::OnUploadOtherData},
-    {ids::kTransformCassDxf, &CHalvexView::OnTransformCassDxf},
-    {ids::kTransformBrennoNez, &CHalvexView::OnTransformBrennoNez},
-};
 
 }  // namespace
 
@@ -74,7 +49,7 @@ CHalvexView::CHalvexView(CHalvexDoc* document, QWidget* parent)
     connect(editor_, &QsciScintilla::selectionChanged, this, &CHalvexView::CommandStateChanged);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &CHalvexView::CommandStateChanged);
-    BuildCommands();
+    BindCommands(*this, commands_);
 }
 
 CHalvexView::~CHalvexView() { BeginShutdown(); }
@@ -183,32 +158,9 @@ QString CHalvexView::DocumentTitle() const {
 }
 
 CHalvexView::Handler CHalvexView::ProgramCommandHandler(int id) {
-    for (const ProgramCommand& command : kProgramCommands) {
-        if (command.id == id) return command.handler;
-    }
-    return nullptr;
-}
-
-void CHalvexView::BuildCommands() {
-    for (const ProgramCommand& command : kProgramCommands) {
-        const Handler handler = command.handler;
-        commands_.Add(command.id, {[this, handler] { (this->*handler)(); }, {}, {}});
-    }
-    const auto hasSelection = [this] { return editor_->HasSelection(); };
-    commands_.Add(ids::kStopTransfer,
-                  {[this] { OnStopTransfer(); }, [this] { return TransferUnderWay(); }, {}});
-    commands_.Add(ids::kFilePrint, {[this] { OnFilePrint(); }, {}, {}});
-    commands_.Add(ids::kFilePrintPreview, {[this] { OnFilePrintPreview(); }, {}, {}});
-    commands_.Add(ids::kEditUndo,
-                  {[this] { editor_->UndoOnce(); }, [this] { return editor_->CanUndoOnce(); }, {}});
-    commands_.Add(ids::kEditCut, {[this] { editor_->CutToClipboard(); }, hasSelection, {}});
-    commands_.Add(ids::kEditCopy, {[this] { editor_->CopyToClipboard(); }, hasSelection, {}});
-    commands_.Add(ids::kEditPaste, {[this] { editor_->PasteFromClipboard(); },
-                                    [] { return !QApplication::clipboard()->text().isEmpty(); },
-                                    {}});
-    commands_.Add(
-        ids::kEditLineEndsToCrLf,
-        {[this] { OnEditLineEndsToCrLf(); }, [this] { return CanChangeLineEndsToCrLf(); }, {}});
+    const CommandRow* row = FindCommandRow(id);
+    const auto* member = row ? std::get_if<MemberHandler<CHalvexView>>(&row->handler) : nullptr;
+    return member ? member->run : nullptr;
 }
 
 const CommandHandler* CHalvexView::FindCommandHandler(int id) const { return commands_.Find(id); }
@@ -218,6 +170,20 @@ void CHalvexView::OnFilePrint() { PrintWithDialog(window(), editor_->Bytes(), Do
 void CHalvexView::OnFilePrintPreview() {
     ShowPrintPreview(window(), editor_->Bytes(), DocumentTitle(), [this] { OnFilePrint(); });
 }
+
+void CHalvexView::OnEditUndo() { editor_->UndoOnce(); }
+
+bool CHalvexView::CanUndo() const { return editor_->CanUndoOnce(); }
+
+void CHalvexView::OnEditCut() { editor_->CutToClipboard(); }
+
+void CHalvexView::OnEditCopy() { editor_->CopyToClipboard(); }
+
+bool CHalvexView::HasSelection() const { return editor_->HasSelection(); }
+
+void CHalvexView::OnEditPaste() { editor_->PasteFromClipboard(); }
+
+bool CHalvexView::CanPaste() const { return !QApplication::clipboard()->text().isEmpty(); }
 
 bool CHalvexView::PrintWithoutDialog() {
     return PrintOnSharedPrinter(window(), editor_->Bytes(), DocumentTitle());

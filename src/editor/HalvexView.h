@@ -80,14 +80,23 @@ public:
     bool CanShutDownNow() const { return !calls_.Busy(); }
     void BeginShutdown();
 
+    // The commands the view carries out are its rows of the command table
+    // (editor/CommandTable.cpp).
     const CommandHandler* FindCommandHandler(int id) const override;
     using Handler = void (CHalvexView::*)();
-    // The handler method of one of the program's commands, nullptr for other ids.
+    // The view's handler of `id`, nullptr when another receiver carries it out.
     static Handler ProgramCommandHandler(int id);
 
     // Standard commands handled by the view.
     void OnFilePrint();
     void OnFilePrintPreview();
+    void OnEditUndo();
+    bool CanUndo() const;
+    void OnEditCut();
+    void OnEditCopy();
+    bool HasSelection() const;
+    void OnEditPaste();
+    bool CanPaste() const;
     // Prints the text on the shared printer without asking; false when printing failed.
     bool PrintWithoutDialog();
     // Puts a CR before every LF that has none, as one change that Undo reverts (see
@@ -128,7 +137,6 @@ signals:
     void ReadOnlyChanged(bool readOnly);
 
 private:
-    void BuildCommands();
     void OnBytesChanged();
     QString DocumentTitle() const;
 

@@ -11,13 +11,16 @@
 #include <QTimer>
 #include <QToolBar>
 #include <atomic>
+#include <map>
 #include <memory>
+#include <set>
 
 #include "app/HalvexApp.h"
 #include "app/MainFrame.h"
 #include "app/ProgramTest.h"
 #include "editor/AppSettings.h"
 #include "editor/ByteEditor.h"
+#include "editor/CommandTable.h"
 #include "editor/HalvexDoc.h"
 #include "editor/HalvexView.h"
 #include "editor/ShellTestKit.h"
@@ -333,6 +336,37 @@ private slots:
         // Commands without a menu item exist only in the table.
         for (const int id : {32781, 32783, 32785}) QVERIFY(!frame_->ActionFor(id));
         for (const int id : {32774, 32775, 32778, 1, 0}) QVERIFY(!frame_->RouteCommand(id));
+    }
+
+    void theCommandTableAndTheMenusAgree() {
+        std::vector<const CommandRow*> rows;
+        ForEachCommandRow([&](const CommandRow& row) { rows.push_back(&row); });
+        std::map<QAction*, const CommandRow*> rowOfAction;
+        for (const CommandRow* row : rows) {
+            if (QAction* action = frame_->ActionFor(row->id)) rowOfAction[action] = row;
+        }
+        // Every menu item is the item of a row, with the row's text.
+        std::set<int> inMenus;
+        for (QAction* menu : frame_->menuBar()->actions()) {
+            for (QAction* item : menu->menu()->actions()) {
+                if (item->isSeparator()) continue;
+                QVERIFY2(rowOfAction.count(item), qPrintable(item->text()));
+                QCOMPARE(item->text(), QString::fromLatin1(rowOfAction[item]->text));
+                inMenus.insert(rowOfAction[item]->id);
+            }
+        }
+        // Every row is in its menu, or has no item and is reached by its id (or its keys) alone;
+        // either way the receiver its row names carries it out.
+        CHalvexDoc* document = view_->GetDocument();
+        for (const CommandRow* row : rows) {
+            const QString id = QString::number(row->id);
+            QVERIFY2(inMenus.count(row->id) == (row->text ? 1u : 0u), qPrintable(id));
+            QVERIFY2(row->text || !frame_->ActionFor(row->id), qPrintable(id));
+            const CommandTarget* receivers[] = {view_, document, frame_, app_.get()};
+            const CommandTarget* receiver = receivers[static_cast<int>(row->Receiver())];
+            QVERIFY2(receiver->FindCommandHandler(row->id), qPrintable(id));
+            QCOMPARE(frame_->FindHandler(row->id), receiver->FindCommandHandler(row->id));
+        }
     }
 
     void standardCommandsAreEnabledByTheirConditions() {

@@ -1,20 +1,11 @@
-#include "app/ToolbarIcons.h"
+#include "editor/ButtonImages.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
-#include "editor/CommandIds.h"
-
-// The resource file is compiled into the shell's static library, which nothing else references:
-// its data must be registered before the first look-up. The macro works only outside a namespace.
-static void RegisterShellResources() { Q_INIT_RESOURCE(halvex); }
-
 namespace halvex {
 namespace {
-
-constexpr int kWidth = 16;
-constexpr int kHeight = 15;
 
 const QColor kInk(32, 32, 32);
 const QColor kPaper(255, 255, 255);
@@ -31,6 +22,8 @@ void DrawSheet(QPainter& p, int x, int y, int w, int h) {
     p.drawLine(x + w - 4, y, x + w - 4, y + 4);
     p.drawLine(x + w - 4, y + 4, x + w, y + 4);
 }
+
+}  // namespace
 
 void DrawNew(QPainter& p) { DrawSheet(p, 3, 1, 10, 13); }
 
@@ -100,7 +93,6 @@ void DrawAbout(QPainter& p) {
     p.drawText(QRect(1, 0, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
 }
 
-// A red octagon with a white bar: stop.
 void DrawStopTransfer(QPainter& p) {
     QPolygon octagon;
     octagon << QPoint(5, 0) << QPoint(10, 0) << QPoint(14, 4) << QPoint(14, 9) << QPoint(10, 13)
@@ -111,7 +103,6 @@ void DrawStopTransfer(QPainter& p) {
     p.fillRect(4, 6, 8, 2, kPaper);
 }
 
-// Four survey marks and a dashed line between two of them.
 void DrawPointPlot(QPainter& p) {
     p.setPen(kInk);
     p.setBrush(kPaper);
@@ -125,48 +116,14 @@ void DrawPointPlot(QPainter& p) {
     }
 }
 
-QIcon Draw(void (*draw)(QPainter&)) {
-    QPixmap pixmap(kWidth, kHeight);
+QIcon ButtonIcon(ButtonImage draw) {
+    if (!draw) return {};
+    QPixmap pixmap(kButtonWidth, kButtonHeight);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     draw(painter);
     painter.end();
     return QIcon(pixmap);
-}
-
-}  // namespace
-
-QIcon ToolbarIcon(int commandId) {
-    switch (commandId) {
-        case ids::kFileNew:
-            return Draw(DrawNew);
-        case ids::kFileOpen:
-            return Draw(DrawOpen);
-        case ids::kFileSave:
-            return Draw(DrawSave);
-        case ids::kEditCut:
-            return Draw(DrawCut);
-        case ids::kEditCopy:
-            return Draw(DrawCopy);
-        case ids::kEditPaste:
-            return Draw(DrawPaste);
-        case ids::kFilePrint:
-            return Draw(DrawPrint);
-        case ids::kStopTransfer:
-            return Draw(DrawStopTransfer);
-        case ids::kAppAbout:
-            return Draw(DrawAbout);
-        case ids::kWindowPointPlot:
-            return Draw(DrawPointPlot);
-        default:
-            return {};
-    }
-}
-
-QIcon ApplicationIcon() {
-    static const bool registered = (RegisterShellResources(), true);
-    Q_UNUSED(registered);
-    return QIcon(QStringLiteral(":/halvex/halvex.png"));
 }
 
 }  // namespace halvex
