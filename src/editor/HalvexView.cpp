@@ -13,8 +13,6 @@
 
 namespace halvex {
 
-CHalvexView* TheView = nullptr;
-
 namespace {
 
 // Every open fails when no opener is installed.
@@ -37,7 +35,6 @@ CHalvexView::CHalvexView(CHalvexDoc* document, QWidget* parent)
       calls_(this),
       boxes_(this, calls_),
       portOpener_(std::make_unique<PosixPortOpener>(ProcessEnvironment, portChoices_.Lookup())) {
-    TheView = this;
     ReadPortChoices(portChoices_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

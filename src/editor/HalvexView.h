@@ -1,6 +1,6 @@
 #pragma once
 // The editor view: holds and shows the text, implements the editor operations, receives every
-// command first, and owns the communication settings and the state of the current transfer.
+// command first, and owns the communication settings and the registry of running transfers.
 //
 // The editor operations may be called from worker threads: each call is carried out on the
 // user-interface thread while the worker waits, in the order made. When the window closes,
@@ -10,7 +10,6 @@
 
 #include <QWidget>
 #include <cstddef>
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -36,12 +35,6 @@ public:
     explicit CHalvexView(CHalvexDoc* document, QWidget* parent = nullptr);
     ~CHalvexView() override;
 
-    // What the last transfer command set before it started its worker. The worker itself works on
-    // a copy of these three (TransferFields), so that a later command cannot change them under it;
-    // they stay here as the record of the last transfer.
-    std::uint8_t SiteHeader = 0;
-    std::int16_t TransferMode = 0;
-    std::string UploadQueue;
     // The communication settings, read live by running workers (every field is an atomic).
     halvex::CommSettings CommSettings;
     // The running workers: a stop, the progress and closing the program go through it.
@@ -150,10 +143,5 @@ private:
     bool textModified_ = false;
     int keepFlags_ = 0;  // > 0 while the program replaces the whole text
 };
-
-// The one view, set by its constructor and never cleared. Workers do not go through it: each is
-// given a TransferEnvironment (the view as editor, its message boxes, the live settings, the
-// opener and the registry) and its own copy of the transfer fields when it starts.
-extern CHalvexView* TheView;
 
 }  // namespace halvex

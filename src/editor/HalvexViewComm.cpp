@@ -7,10 +7,9 @@ namespace halvex {
 
 namespace {
 
+// The worker is given its family when it starts; the view keeps nothing of it.
 void RunDownload(CHalvexView& view, InstrumentFamily family) {
-    if (auto started = RunDownloadCommand(family, view.MakeTransferEnvironment())) {
-        view.TransferMode = TransferModeOf(*started);
-    }
+    RunDownloadCommand(family, view.MakeTransferEnvironment());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The upload commands of the view: each builds its queue from the editor text and starts the
-// upload worker with its own copy of the queue; the view keeps the fields it was given.
+// upload worker with its own copy of the queue and the transfer fields; the view keeps none.
 #include "editor/HalvexView.h"
 #include "upload/UploadCommand.h"
 
@@ -8,11 +8,7 @@ namespace halvex {
 namespace {
 
 void RunUpload(CHalvexView& view, UploadKind kind) {
-    std::optional<TransferFields> started = RunUploadCommand(kind, view.MakeTransferEnvironment());
-    if (!started) return;
-    view.UploadQueue = started->UploadQueue;
-    view.SiteHeader = started->SiteHeader;
-    view.TransferMode = TransferModeOf(started->TransferMode);
+    RunUploadCommand(kind, view.MakeTransferEnvironment());
 }
 
 }  // namespace

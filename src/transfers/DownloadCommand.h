@@ -9,8 +9,8 @@
 namespace halvex {
 
 // Refuses while a transfer runs, asks ConfirmUnsaved, then starts the download worker with its
-// own copy of `family`. Returns the family whose TransferMode the view must now hold, or nothing
-// when the command was refused or declined (nothing changed then).
+// own copy of `family`. Returns the family the worker was started for, or nothing when the
+// command was refused or declined (nothing changed then).
 std::optional<InstrumentFamily> RunDownloadCommand(InstrumentFamily family,
                                                    const TransferEnvironment& env);
 

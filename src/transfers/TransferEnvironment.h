@@ -1,12 +1,13 @@
 #pragma once
 // What a transfer worker is given when it starts: the editor and message boxes (through the
 // core interfaces), the live communication settings, the device opener and the registry that
-// tracks it, plus its own copy of the view's transfer fields.
+// tracks it, plus the transfer fields its command made.
 //
-// The copy matters: a worker takes TransferMode, SiteHeader and UploadQueue as they were when
-// its command started it, so a later command cannot rewrite a queue, or switch the instrument
-// family, under a running transfer. CommSettings stays live (atomics, read at the moment of
-// use), so a change confirmed in the parameter dialog reaches the running worker's next read.
+// The fields are the worker's own: TransferMode, SiteHeader and UploadQueue are handed over when
+// its command starts it and nothing else keeps them, so a later command cannot rewrite a queue,
+// or switch the instrument family, under a running transfer. CommSettings stays live (atomics,
+// read at the moment of use), so a change confirmed in the parameter dialog reaches the running
+// worker's next read.
 
 #include <cstdint>
 #include <string>
@@ -22,7 +23,7 @@
 namespace halvex {
 
 struct TransferFields {
-    InstrumentFamily TransferMode = InstrumentFamily::Tamsel;  // the view's TransferMode
+    InstrumentFamily TransferMode = InstrumentFamily::Tamsel;  // 1 Tamsel, 2 Brenno, 3 Corvane
     std::uint8_t SiteHeader = 0;    // 1 asks for the Tamsel job header
     std::string UploadQueue;        // records, each followed by one 0x02
     // The editor line each queued record came from, for messages; may be empty.

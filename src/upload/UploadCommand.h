@@ -38,9 +38,8 @@ struct UploadBuild {
 UploadBuild BuildUpload(UploadKind kind, const std::string& editorText, Handshake handshake);
 
 // The whole command: refuses while a transfer runs, asks ConfirmUnsaved, builds, and starts the
-// transfer. Returns the fields given to the worker (for the view to keep), or nothing when the
-// command was refused, the user declined or the text was refused (after a message naming the
-// line); nothing is sent then.
+// transfer. Returns the fields given to the worker, or nothing when the command was refused, the
+// user declined or the text was refused (after a message naming the line); nothing is sent then.
 std::optional<TransferFields> RunUploadCommand(UploadKind kind, const TransferEnvironment& env);
 
 }  // namespace halvex

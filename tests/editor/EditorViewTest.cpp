@@ -64,10 +64,7 @@ private slots:
         doc_.reset();
     }
 
-    void constructorPublishesTheViewAndDefaults() {
-        QCOMPARE(TheView, view_.get());
-        QCOMPARE(view_->SiteHeader, 0);
-        QVERIFY(view_->UploadQueue.empty());
+    void constructorSetsTheDefaults() {
         QCOMPARE(view_->CommSettings.Load(), CommSettingsValues{});
         QVERIFY(dynamic_cast<PosixPortOpener*>(view_->PortOpener()) != nullptr);
         view_->SetPortOpener(nullptr);
