@@ -145,11 +145,10 @@ void LineOnly(benchmark::State& state) {
         auto port = OpenCommPort(settings, ports, dialogs);
         std::uint8_t reply[3];
         for (const std::string& frame : frames) {
-            for (char byte : frame) port->WriteByte(static_cast<std::uint8_t>(byte));
+            port->Write(BytesOf(frame));
             port->Read(reply, 3);
         }
-        for (char byte : std::string("\x02\x04\x03\r\n"))
-            port->WriteByte(static_cast<std::uint8_t>(byte));
+        port->Write(BytesOf("\x02\x04\x03\r\n"));
         instrument.join();
         port->Close();
     }

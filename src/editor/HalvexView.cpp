@@ -9,7 +9,7 @@
 #include "editor/CommandBinding.h"
 #include "editor/HalvexDoc.h"
 #include "editor/TextPrinting.h"
-#include "port/PosixSerialPort.h"
+#include "port/SystemPorts.h"
 
 namespace halvex {
 
@@ -34,7 +34,7 @@ CHalvexView::CHalvexView(CHalvexDoc* document, QWidget* parent)
       editor_(new ByteEditor(this)),
       calls_(this),
       boxes_(this, calls_),
-      portOpener_(std::make_unique<PosixPortOpener>(ProcessEnvironment, portChoices_.Lookup())) {
+      portOpener_(MakeSystemPortOpener(portChoices_.Lookup())) {
     ReadPortChoices(portChoices_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

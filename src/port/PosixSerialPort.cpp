@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "port/PortFailure.h"
+#include "port/SystemPorts.h"
 
 namespace halvex {
 
@@ -117,10 +118,6 @@ int OutputQueueOf(int fd) {
     return queued;
 }
 
-constexpr auto kLongestDrainSleep = std::chrono::milliseconds(100);
-// Closing after a normal end waits at most what the queued bytes need, plus this.
-constexpr auto kCloseDrainGrace = std::chrono::seconds(2);
-
 }  // namespace
 
 std::unique_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& devicePath, int* error) {
@@ -153,10 +150,7 @@ std::unique_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& device
 }
 
 PosixSerialPort::PosixSerialPort(int fd, int wakeFd, bool exclusiveIoctl)
-    : fd_(fd),
-      wakeFd_(wakeFd),
-      exclusiveIoctl_(exclusiveIoctl),
-      outputCounter_([this] { return OutputQueueOf(fd_); }) {}
+    : fd_(fd), wakeFd_(wakeFd), exclusiveIoctl_(exclusiveIoctl) {}
 
 PosixSerialPort::~PosixSerialPort() {
     Close();
@@ -205,7 +199,7 @@ int PosixSerialPort::WaitFor(short events, int timeoutMs) {
     std::optional<Clock::time_point> deadline;
     if (timeoutMs >= 0) deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
-        if (aborted_.load() || fd_ < 0) return -1;
+        if (Aborted() || fd_ < 0) return -1;
         int waitMs = -1;
         if (deadline) {
             const auto left =
@@ -246,7 +240,7 @@ bool PosixSerialPort::FillReadAhead() {
 }
 
 ReadResult PosixSerialPort::Read(std::uint8_t* buffer, std::size_t count) {
-    if (fd_ < 0 || aborted_.load()) return {ReadStatus::Failed, 0};
+    if (fd_ < 0 || Aborted()) return {ReadStatus::Failed, 0};
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(readTimeoutMs_);
     std::size_t got = 0;
     for (;;) {
@@ -263,45 +257,22 @@ ReadResult PosixSerialPort::Read(std::uint8_t* buffer, std::size_t count) {
     }
 }
 
-bool PosixSerialPort::WriteByte(std::uint8_t byte) {
-    while (fd_ >= 0 && !aborted_.load()) {
-        const ssize_t written = ::write(fd_, &byte, 1);
-        if (written == 1) return true;
+bool PosixSerialPort::Write(std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        if (fd_ < 0 || Aborted()) return false;
+        const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+        if (written > 0) {
+            bytes = bytes.subspan(static_cast<std::size_t>(written));
+            continue;
+        }
         if (written < 0 && errno == EINTR) continue;
         if (written < 0 && errno != EAGAIN) return false;  // EIO, ENXIO, ENODEV: the device is gone
         if (WaitFor(POLLOUT, -1) != 1) return false;
     }
-    return false;
+    return true;
 }
 
-bool PosixSerialPort::DrainOutput() { return DrainUntil(std::nullopt); }
-
-bool PosixSerialPort::DrainUntil(std::optional<Clock::time_point> deadline) {
-    std::optional<std::chrono::microseconds> perCharacter;  // asked only when there is a wait
-    for (;;) {
-        if (aborted_.load() || fd_ < 0) return false;
-        const int queued = QueuedOutputBytes();
-        // A driver that cannot tell (a pseudo-terminal, a device already gone) counts as
-        // drained: only a hang-up while bytes are known to wait is a failure. A peer that closes
-        // the line right after taking the last byte has not failed the transfer.
-        if (queued <= 0 && TransmitterEmpty()) return true;
-        // Sleep about as long as the queued bytes need; a stalled line is checked again after
-        // the longest sleep, and Abort() or a hang-up ends the wait at once.
-        if (!perCharacter) perCharacter = CharacterTime();
-        auto sleep = std::chrono::duration_cast<std::chrono::milliseconds>(
-            *perCharacter * std::max(queued, 1) + std::chrono::milliseconds(1));
-        sleep = std::min<std::chrono::milliseconds>(sleep, kLongestDrainSleep);
-        if (deadline) {
-            const auto left =
-                std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now());
-            if (left.count() <= 0) return false;
-            sleep = std::min(sleep, left);
-        }
-        if (WaitFor(0, static_cast<int>(sleep.count())) < 0) return false;
-    }
-}
-
-int PosixSerialPort::QueuedOutputBytes() const { return outputCounter_(); }
+int PosixSerialPort::DriverOutputCount() { return OutputQueueOf(fd_); }
 
 bool PosixSerialPort::TransmitterEmpty() {
     // Only UART drivers answer this; for the others the output count is all there is to know,
@@ -315,31 +286,13 @@ bool PosixSerialPort::TransmitterEmpty() {
     return (status & TIOCSER_TEMT) != 0;
 }
 
-std::chrono::microseconds PosixSerialPort::CharacterTime() const {
-    termios t{};
-    if (fd_ < 0 || ::tcgetattr(fd_, &t) != 0) return std::chrono::microseconds(0);
-    const LineSettings settings = LineSettingsOf(t);
-    if (settings.baudRate == 0) return std::chrono::microseconds(0);
-    const unsigned bits = 1u + static_cast<unsigned>(settings.dataBits) +
-                          (settings.parity == Parity::None ? 0u : 1u) +
-                          static_cast<unsigned>(settings.stopBits);
-    return std::chrono::microseconds(bits * 1'000'000ull / settings.baudRate + 1);
+bool PosixSerialPort::SleepUnlessAborted(std::chrono::milliseconds duration) {
+    return WaitFor(0, static_cast<int>(duration.count())) >= 0;
 }
 
-void PosixSerialPort::SetOutputCounterForTesting(std::function<int()> counter) {
-    outputCounter_ = std::move(counter);
-}
+void PosixSerialPort::DiscardOutput() { ::tcflush(fd_, TCOFLUSH); }
 
-void PosixSerialPort::Close() {
-    if (fd_ < 0) return;
-    // close() itself would wait up to the driver's closing time (30 s by default) for output a
-    // stalled line never sends, then drop it anyway: decide here instead.
-    bool discard = aborted_.load();
-    if (!discard) {
-        const int queued = std::max(QueuedOutputBytes(), 0);
-        discard = !DrainUntil(Clock::now() + CharacterTime() * queued + kCloseDrainGrace);
-    }
-    if (discard) ::tcflush(fd_, TCOFLUSH);
+void PosixSerialPort::CloseDevice() {
     if (exclusiveIoctl_) ::ioctl(fd_, TIOCNXCL);
     ::flock(fd_, LOCK_UN);
     ::close(fd_);
@@ -348,8 +301,7 @@ void PosixSerialPort::Close() {
     readAheadPos_ = 0;
 }
 
-void PosixSerialPort::Abort() {
-    aborted_.store(true);
+void PosixSerialPort::WakeBlockedCalls() {
     const std::uint64_t one = 1;
     [[maybe_unused]] const ssize_t written = ::write(wakeFd_, &one, sizeof one);
 }
@@ -370,6 +322,23 @@ PortOpenResult PosixPortOpener::Open(const std::string& portName) {
     if (!result.port) {
         result.failure = DescribeOpenFailure(portName, device->path, error, device->source);
     }
+    return result;
+}
+
+}  // namespace halvex
+
+namespace halvex {
+
+std::unique_ptr<SerialPortOpener> MakeSystemPortOpener(ChosenDeviceLookup chosen) {
+    return std::make_unique<PosixPortOpener>(ProcessEnvironment, std::move(chosen));
+}
+
+PortOpenResult OpenSystemDevice(const std::string& device) {
+    PortOpenResult result;
+    result.device = device;
+    int error = 0;
+    result.port = PosixSerialPort::Open(device, &error);
+    if (!result.port) result.failure = DescribeDeviceOpenFailure(device, error);
     return result;
 }
 

@@ -6,32 +6,21 @@
 // modem lines, ...) stays as the driver reported it.
 //
 // Reads wait with poll() against a monotonic deadline. A hang-up or I/O error is a failure, not a
-// time-out; so is a write that the device refuses. Abort() may be called from any thread: it
-// wakes a blocked read, write or drain at once and makes every later call fail.
-//
-// A write returns once the driver has queued the byte (its queue holds a few KB), long before a
-// slow line has sent it. DrainOutput() waits until the driver's output count (TIOCOUTQ) is zero,
-// and on a UART also the transmitter, sleeping about as long as the queued bytes need at the
-// current line settings; unlike tcdrain() it can be aborted. Closing after a normal end gives
-// queued output a bounded time to leave; closing an aborted port discards it (tcflush), so it
-// never waits for a line that flow control holds.
+// time-out; so is a write that the device refuses. The drain, abort and closing rules are those
+// of SystemSerialPort; the output count is TIOCOUTQ, and on a UART the transmitter is asked too.
 
-#include <atomic>
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "port/PortNames.h"
-#include "port/SerialPort.h"
+#include "port/SystemSerialPort.h"
 
 namespace halvex {
 
-class PosixSerialPort : public SerialPort {
+class PosixSerialPort : public SystemSerialPort {
 public:
     // nullptr when the device is missing, not a terminal, or held by anyone; `error` (when
     // given) then holds the errno of the step that failed.
@@ -46,14 +35,7 @@ public:
     bool SetLineSettings(const LineSettings& settings) override;
     bool SetReadTimeout(std::uint32_t totalMs) override;
     ReadResult Read(std::uint8_t* buffer, std::size_t count) override;
-    bool WriteByte(std::uint8_t byte) override;
-    bool DrainOutput() override;
-    void Close() override;
-    void Abort() override;
-
-    // Test hook: replaces the query of how many bytes wait in the driver's output queue (a
-    // pseudo-terminal always reports none), so a line held by flow control can be modelled.
-    void SetOutputCounterForTesting(std::function<int()> counter);
+    bool Write(std::span<const std::uint8_t> bytes) override;
 
 private:
     PosixSerialPort(int fd, int wakeFd, bool exclusiveIoctl);
@@ -62,21 +44,18 @@ private:
     int WaitFor(short events, int timeoutMs);
     // Moves what the driver holds into the read-ahead buffer. False on hang-up or error.
     bool FillReadAhead();
-    // Waits until the output has left or `deadline` (if any) has passed; false when it has not
-    // left by then, or the port was aborted or failed.
-    bool DrainUntil(std::optional<std::chrono::steady_clock::time_point> deadline);
-    // Bytes in the driver's output queue; negative when the driver cannot tell.
-    int QueuedOutputBytes() const;
-    // False while a UART's transmitter still shifts out the last byte; true where it cannot tell.
-    bool TransmitterEmpty();
-    // How long one character takes on the line at the current settings.
-    std::chrono::microseconds CharacterTime() const;
+
+    bool IsOpen() const override { return fd_ >= 0; }
+    int DriverOutputCount() override;
+    bool TransmitterEmpty() override;
+    bool SleepUnlessAborted(std::chrono::milliseconds duration) override;
+    void DiscardOutput() override;
+    void CloseDevice() override;
+    void WakeBlockedCalls() override;
 
     int fd_;
     const int wakeFd_;  // eventfd: Abort() makes it readable
     bool exclusiveIoctl_;
-    std::atomic<bool> aborted_{false};
-    std::function<int()> outputCounter_;
     bool askTransmitter_ = true;  // false once the driver has said it has no transmitter status
     std::uint32_t readTimeoutMs_ = 0;
     // Bytes already taken from the driver but not yet handed out; order and content are kept, so

@@ -1,11 +1,14 @@
 #pragma once
-// The operations the transfer logic needs of a serial device. The POSIX implementation talks
-// termios; tests use a scripted fake. The transfer code sees nothing else of the device.
+// The operations the transfer logic needs of a serial device. The system's ports (termios on
+// Linux, the communications calls on Windows) implement it over SystemSerialPort; tests use a
+// scripted fake. The transfer code sees nothing else of the device.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace halvex {
 
@@ -45,10 +48,10 @@ public:
     virtual bool SetReadTimeout(std::uint32_t totalMs) = 0;
     // Read up to `count` bytes within the total time-out.
     virtual ReadResult Read(std::uint8_t* buffer, std::size_t count) = 0;
-    // Write one byte, blocking until the device accepts it (writes never time out). False when
-    // the byte was not taken: the device failed or went away (unplugged, hung up) or the port
-    // was aborted.
-    virtual bool WriteByte(std::uint8_t byte) = 0;
+    // Writes all of `bytes`, blocking until the device has accepted them (writes never time
+    // out). False when not all were taken: the device failed or went away (unplugged, hung up)
+    // or the port was aborted.
+    virtual bool Write(std::span<const std::uint8_t> bytes) = 0;
     // Waits until every byte written so far has left the port. A write returns as soon as the
     // driver has queued the byte, so whatever is timed from "the record has been sent" (the
     // per-record pause, the reply time-out) waits for this first. False when the port was
@@ -58,10 +61,15 @@ public:
     // given a bounded time to leave; after Abort() it is discarded, so closing never blocks.
     // Safe to call more than once.
     virtual void Close() = 0;
-    // Thread-safe: makes a blocked Read, WriteByte or DrainOutput return at once, and every
+    // Thread-safe: makes a blocked Read, Write or DrainOutput return at once, and every
     // later call fail. Used to stop a transfer and when the program closes.
     virtual void Abort() = 0;
 };
+
+// The bytes of `text` as a port writes them.
+inline std::span<const std::uint8_t> BytesOf(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
 
 // What opening a port name gave: the port, or why there is none.
 struct PortOpenResult {

@@ -9,6 +9,9 @@ namespace halvex {
 
 namespace {
 
+constexpr std::uint8_t kAckByte[] = {kAck};
+constexpr std::uint8_t kEnqByte[] = {kEnq};
+
 enum class DownloadEnd { Terminator, ReadFailed, TimedOut, EditorFull };
 
 // The receiving loop over an open port, with its line buffer and first-line flag.
@@ -28,7 +31,7 @@ public:
             const bool acknowledge = byte == kLf && AckNakTamsel();
             // The ACK goes out before the line shows. A line that arrived whole is shown even
             // when its ACK could not be sent; the download then ends as a failed read would.
-            const bool acknowledged = !acknowledge || port_.WriteByte(kAck);
+            const bool acknowledged = !acknowledge || port_.Write(kAckByte);
             Collect(byte);
             if (byte == kLf && !ShowLine()) return DownloadEnd::EditorFull;
             // The next byte's time-out counts from when the ACK has left the port.
@@ -97,7 +100,7 @@ bool Prompt(const TransferEnvironment& env, InstrumentFamily family, SerialPort&
     if (family == InstrumentFamily::Tamsel &&
         env.settings.CurrentHandshake() == Handshake::AckNak) {
         Tell(env, kDownloadPromptStationFirst);
-        return port.WriteByte(kEnq) && port.DrainOutput();
+        return port.Write(kEnqByte) && port.DrainOutput();
     }
     Tell(env, kDownloadPromptComputerFirst);
     return true;

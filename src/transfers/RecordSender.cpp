@@ -57,10 +57,7 @@ void PauseUnlessStopped(std::chrono::milliseconds duration,
 }
 
 bool WriteAndDrain(SerialPort& port, std::string_view bytes) {
-    for (char byte : bytes) {
-        if (!port.WriteByte(static_cast<std::uint8_t>(byte))) return false;
-    }
-    return port.DrainOutput();
+    return port.Write(BytesOf(bytes)) && port.DrainOutput();
 }
 
 std::size_t LongestRecordFor(InstrumentFamily family, Handshake handshake) {

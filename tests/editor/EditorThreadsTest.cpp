@@ -36,7 +36,7 @@ public:
         changed_.wait(lock, [this] { return aborted_; });
         return {ReadStatus::Failed, 0};
     }
-    bool WriteByte(std::uint8_t) override { return true; }
+    bool Write(std::span<const std::uint8_t>) override { return true; }
     bool DrainOutput() override { return true; }
     void Close() override {}
     void Abort() override {

@@ -100,7 +100,7 @@ TEST_F(TransferPosixPort, EveryByteValuePassesUnchangedBothWays) {
     ASSERT_EQ(read.count, 512u);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(got), 512), all + all);
 
-    for (unsigned char byte : all) port->WriteByte(byte);
+    EXPECT_TRUE(port->Write(BytesOf(all)));
     std::string back;
     std::uint8_t byte = 0;
     while (back.size() < all.size() && line->ReceiveByte(byte, 2s) == ReceiveStatus::Byte) {
@@ -146,7 +146,7 @@ TEST_F(TransferPosixPort, HangUpIsAReadFailureAfterTheDeliveredBytes) {
     // hang-up is under way, hence the retries).
     bool writeFailed = false;
     for (int attempt = 0; attempt < 100 && !writeFailed; ++attempt) {
-        writeFailed = !port->WriteByte(0x06);
+        writeFailed = !port->Write(BytesOf("\x06"));
         if (!writeFailed) std::this_thread::sleep_for(10ms);
     }
     EXPECT_TRUE(writeFailed);
@@ -183,7 +183,7 @@ TEST_F(TransferPosixPort, AbortWakesAWriteBlockedOnAFullLine) {
     // The simulator never reads, so the line fills up and a write blocks.
     std::thread writer([&] {
         for (int i = 0; i < (1 << 22); ++i) {
-            port->WriteByte('w');
+            port->Write(BytesOf("w"));
             ++written;
         }
     });

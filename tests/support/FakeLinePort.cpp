@@ -32,15 +32,17 @@ std::size_t FakeLinePort::QueuedAt(LineTime time) const {
         wire_.begin(), wire_.end(), [time](const WireByte& b) { return b.end > time; }));
 }
 
-bool FakeLinePort::WriteByte(std::uint8_t byte) {
-    if (aborted_ || closed_) return false;
-    // A full queue holds the writer until its oldest byte has left.
-    while (QueuedAt(now_) >= queueCapacity_) {
-        now_ = wire_[wire_.size() - QueuedAt(now_)].end;
+bool FakeLinePort::Write(std::span<const std::uint8_t> bytes) {
+    for (std::uint8_t byte : bytes) {
+        if (aborted_ || closed_) return false;
+        // A full queue holds the writer until its oldest byte has left.
+        while (QueuedAt(now_) >= queueCapacity_) {
+            now_ = wire_[wire_.size() - QueuedAt(now_)].end;
+        }
+        const LineTime start = wire_.empty() ? now_ : std::max(now_, wire_.back().end);
+        wire_.push_back({byte, start, start + CharacterTime()});
+        if (onSent_) onSent_(wire_.back(), *this);
     }
-    const LineTime start = wire_.empty() ? now_ : std::max(now_, wire_.back().end);
-    wire_.push_back({byte, start, start + CharacterTime()});
-    if (onSent_) onSent_(wire_.back(), *this);
     return true;
 }
 

@@ -34,7 +34,7 @@ public:
     bool SetLineSettings(const LineSettings& settings) override;
     bool SetReadTimeout(std::uint32_t totalMs) override;
     ReadResult Read(std::uint8_t* buffer, std::size_t count) override;
-    bool WriteByte(std::uint8_t byte) override;
+    bool Write(std::span<const std::uint8_t> bytes) override;
     bool DrainOutput() override;
     void Close() override { closed_ = true; }
     void Abort() override { aborted_ = true; }

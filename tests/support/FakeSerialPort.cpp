@@ -41,16 +41,18 @@ ReadResult FakeSerialPort::Read(std::uint8_t* buffer, std::size_t count) {
     return {ReadStatus::Ok, got};
 }
 
-bool FakeSerialPort::WriteByte(std::uint8_t byte) {
-    std::function<void(std::uint8_t, FakeSerialPort&)> hook;
-    {
-        std::lock_guard lock(mutex_);
-        if (aborted_ || closeCount_ > 0) return false;
-        if (writableBytes_ && written_.size() >= *writableBytes_) return false;
-        written_.push_back(static_cast<char>(byte));
-        hook = onWrite_;
+bool FakeSerialPort::Write(std::span<const std::uint8_t> bytes) {
+    for (std::uint8_t byte : bytes) {
+        std::function<void(std::uint8_t, FakeSerialPort&)> hook;
+        {
+            std::lock_guard lock(mutex_);
+            if (aborted_ || closeCount_ > 0) return false;
+            if (writableBytes_ && written_.size() >= *writableBytes_) return false;
+            written_.push_back(static_cast<char>(byte));
+            hook = onWrite_;
+        }
+        if (hook) hook(byte, *this);
     }
-    if (hook) hook(byte, *this);
     return true;
 }
 
@@ -156,7 +158,7 @@ public:
     bool SetLineSettings(const LineSettings& s) override { return port_->SetLineSettings(s); }
     bool SetReadTimeout(std::uint32_t ms) override { return port_->SetReadTimeout(ms); }
     ReadResult Read(std::uint8_t* b, std::size_t n) override { return port_->Read(b, n); }
-    bool WriteByte(std::uint8_t b) override { return port_->WriteByte(b); }
+    bool Write(std::span<const std::uint8_t> b) override { return port_->Write(b); }
     bool DrainOutput() override { return port_->DrainOutput(); }
     void Abort() override { port_->Abort(); }
     void Close() override {

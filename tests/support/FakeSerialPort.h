@@ -25,7 +25,7 @@ public:
     bool SetLineSettings(const LineSettings& settings) override;
     bool SetReadTimeout(std::uint32_t totalMs) override;
     ReadResult Read(std::uint8_t* buffer, std::size_t count) override;
-    bool WriteByte(std::uint8_t byte) override;
+    bool Write(std::span<const std::uint8_t> bytes) override;
     bool DrainOutput() override;
     void Close() override;
     void Abort() override;

@@ -170,10 +170,10 @@ TEST(StationProgram, TransferMissingHandshakeIsReportedByTheInstrument) {
     auto port = PosixSerialPort::Open(line->DevicePath());
     ASSERT_NE(port, nullptr);
     port->SetReadTimeout(2000);
-    port->WriteByte(0x05);
+    port->Write(BytesOf("\x05"));
     std::uint8_t got[2] = {};
     EXPECT_EQ(port->Read(got, 2).count, 2u);
-    port->WriteByte(0x15);
+    port->Write(BytesOf("\x15"));
     instrument.join();
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.error, "expected ACK, received 0x15");

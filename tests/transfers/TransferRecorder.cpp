@@ -64,9 +64,9 @@ public:
     bool SetLineSettings(const LineSettings& s) override { return inner_->SetLineSettings(s); }
     bool SetReadTimeout(std::uint32_t ms) override { return inner_->SetReadTimeout(ms); }
     ReadResult Read(std::uint8_t* b, std::size_t n) override { return inner_->Read(b, n); }
-    bool WriteByte(std::uint8_t b) override {
-        log_.Add(WriteEvent(b));
-        return inner_->WriteByte(b);
+    bool Write(std::span<const std::uint8_t> bytes) override {
+        for (std::uint8_t b : bytes) log_.Add(WriteEvent(b));
+        return inner_->Write(bytes);
     }
     bool DrainOutput() override { return inner_->DrainOutput(); }
     void Close() override {

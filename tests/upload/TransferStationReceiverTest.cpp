@@ -76,7 +76,7 @@ TEST(TransferStationReceiver, ChecksFramingDecorationAndAnswers) {
         std::string replies;
         const bool answers = c.ackNak && c.family != Family::Corvane;
         for (const auto& frame : c.frames) {
-            for (char byte : frame) port->WriteByte(static_cast<std::uint8_t>(byte));
+            port->Write(BytesOf(frame));
             if (!answers) continue;
             std::uint8_t reply[3] = {};
             const std::size_t size = c.family == Family::Tamsel ? 3 : 1;

@@ -1,19 +1,11 @@
 #include "transfer/lib/DeviceOpener.h"
 
-#include "port/PortFailure.h"
-#include "port/PosixSerialPort.h"
+#include "port/SystemPorts.h"
 
 namespace halvex::transfer {
 
 DeviceOpener::DeviceOpener(std::string path) : path_(std::move(path)) {}
 
-PortOpenResult DeviceOpener::Open(const std::string&) {
-    PortOpenResult result;
-    result.device = path_;
-    int error = 0;
-    result.port = PosixSerialPort::Open(path_, &error);
-    if (!result.port) result.failure = DescribeDeviceOpenFailure(path_, error);
-    return result;
-}
+PortOpenResult DeviceOpener::Open(const std::string&) { return OpenSystemDevice(path_); }
 
 }  // namespace halvex::transfer

@@ -1,6 +1,6 @@
 #pragma once
-// Opens one device by its path (--device PATH), whatever port name the settings hold, with the
-// same exclusive, binary-clean termios port as every transfer; a failure says why.
+// Opens one device by its path or name (--device), whatever port name the settings hold, with the
+// same exclusive, binary-clean port as every transfer; a failure says why.
 
 #include <string>
 

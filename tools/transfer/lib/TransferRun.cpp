@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "port/PosixSerialPort.h"
+#include "port/SystemPorts.h"
 #include "settings/PortChoiceSettings.h"
 #include "shared/StreamIo.h"
 #include "transfer/lib/ConsoleDialogs.h"
@@ -46,7 +46,7 @@ std::optional<TransferFields> BuildFromFile(const TransferArguments& args, Error
 std::unique_ptr<SerialPortOpener> MakeOpener(const TransferArguments& args, PortChoices& choices) {
     if (!args.device.empty()) return std::make_unique<DeviceOpener>(args.device);
     ReadPortChoices(choices);
-    return std::make_unique<PosixPortOpener>(ProcessEnvironment, choices.Lookup());
+    return MakeSystemPortOpener(choices.Lookup());
 }
 
 // The worker reports its end through a pipe, so the main loop waits for it beside the signals.
