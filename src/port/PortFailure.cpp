@@ -1,24 +1,12 @@
 #include "port/PortFailure.h"
 
-#include <cerrno>
-#include <system_error>
 #include <vector>
+
+#include "port/OpenErrors.h"
 
 namespace halvex {
 
 namespace {
-
-// Where another device is chosen: the environment variable wins over the Serial Ports dialog,
-// so while it is set, the dialog cannot help.
-std::string ChooseHint(const std::string& portName, PortDeviceSource source) {
-    if (source == PortDeviceSource::Environment) {
-        return "The environment variable " + EnvironmentVariableForPort(portName) +
-               " decides the device for " + portName +
-               ": set it to another device, or unset it to use the one chosen under Comm > "
-               "Serial Ports...";
-    }
-    return "Choose the device for " + portName + " under Comm > Serial Ports...";
-}
 
 std::string Baud(const LineSettings& s) { return std::to_string(s.baudRate) + " baud"; }
 std::string DataBits(const LineSettings& s) { return std::to_string(s.dataBits) + " data bits"; }
@@ -48,28 +36,23 @@ std::string Join(const std::vector<std::string>& parts) {
 
 // `what` names the device; `chooseHint`, when not empty, says where another one is chosen.
 std::string DescribeFailure(const std::string& what, int error, const std::string& chooseHint) {
-    const std::string reason = std::system_category().message(error);
+    const ExplainedOpenError explained = ExplainOpenError(error);
     const std::string hint = chooseHint.empty() ? "" : " " + chooseHint;
-    switch (error) {
-        case ENOENT:
-        case ENODEV:
-        case ENXIO:
-            return what + ": " + reason + ". Is the adapter plugged in?" + hint;
-        case EACCES:
-        case EPERM:
-            return what + ": " + reason +
-                   ". Serial devices belong to the group dialout: add your user to it (sudo "
-                   "adduser $USER dialout), then log out and in again.";
-        case EBUSY:
-        case EWOULDBLOCK:
+    switch (explained.kind) {
+        case OpenFailureKind::Missing:
+            return what + ": " + explained.reason + ". " + MissingDeviceRemedy() + hint;
+        case OpenFailureKind::NoPermission:
+            return what + ": " + explained.reason + ". " + PermissionRemedy();
+        case OpenFailureKind::Held:
             return what +
                    " is held by another program or another transfer. Close it there, then try "
                    "again.";
-        case ENOTTY:
+        case OpenFailureKind::NotSerial:
             return what + " is not a serial device." + hint;
-        default:
-            return what + ": " + reason + ".";
+        case OpenFailureKind::Other:
+            break;
     }
+    return what + ": " + explained.reason + ".";
 }
 
 }  // namespace
@@ -77,7 +60,8 @@ std::string DescribeFailure(const std::string& what, int error, const std::strin
 std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error,
                                 PortDeviceSource source) {
     if (device.empty()) return "The port setting names no port from COM1 to COM6.";
-    return DescribeFailure(device + " (" + portName + ")", error, ChooseHint(portName, source));
+    const std::string what = device == portName ? device : device + " (" + portName + ")";
+    return DescribeFailure(what, error, ChooseDeviceHint(portName, source));
 }
 
 std::string DescribeDeviceOpenFailure(const std::string& device, int error) {
