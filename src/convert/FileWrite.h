@@ -9,7 +9,8 @@
 // new file can be given. Otherwise the file itself is written (space is reserved first where the
 // file system allows, so a full disk is found before anything is overwritten), still checking
 // every step. A device or a pipe is always written in place, never replaced. A target that is a
-// symbolic link has its link target written.
+// symbolic link has its link target written. One half per platform: FileWritePosix.cpp and
+// FileWriteWin32.cpp.
 
 #include <string>
 #include <string_view>
