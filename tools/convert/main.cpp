@@ -1,6 +1,5 @@
 // halvex-convert: the program's conversions and DXF export on files, without the editor.
 
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -9,6 +8,7 @@
 #include "Arguments.h"
 #include "ConvertCommands.h"
 #include "shared/StreamIo.h"
+#include "shared/SystemIo.h"
 
 namespace {
 
@@ -18,9 +18,9 @@ constexpr int kFailure = 1;
 
 int main(int argc, char** argv) {
     using halvex::tool::kConvertProgram;
-    std::signal(SIGPIPE, SIG_IGN);  // a closed pipe is reported as a write error
+    halvex::tool::PrepareStandardStreams();
     const halvex::tool::ConvertCommandLine line =
-        halvex::tool::ReadConvertCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        halvex::tool::ReadConvertCommandLine(halvex::tool::ProgramArguments(argc, argv));
     if (line.reading.kind != halvex::tool::CommandLineReading::Kind::Run) {
         return halvex::tool::Answer(kConvertProgram, line.reading, std::cout, std::cerr);
     }

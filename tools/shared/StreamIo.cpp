@@ -1,6 +1,5 @@
 #include "shared/StreamIo.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
@@ -9,6 +8,7 @@
 
 #include "common/EditorOps.h"
 #include "convert/FileWrite.h"
+#include "shared/SystemIo.h"
 
 namespace halvex::tool {
 
@@ -35,7 +35,7 @@ bool WriteToDescriptor(int fd, std::string_view bytes, std::string& error) {
 
 std::optional<std::string> ReadAll(const std::string& path, std::string& error) {
     const bool standardInput = path == "-";
-    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = standardInput ? STDIN_FILENO : OpenInputFile(path);
     if (fd < 0) {
         error = Reason(errno);
         return std::nullopt;

@@ -1,17 +1,17 @@
 // halvex-transfer: the window's downloads and uploads from the command line, for scripts.
 
-#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "shared/SystemIo.h"
 #include "transfer/lib/TransferArguments.h"
 #include "transfer/lib/TransferRun.h"
 
 int main(int argc, char** argv) {
-    std::signal(SIGPIPE, SIG_IGN);  // a closed pipe is reported as a write error
+    halvex::tool::PrepareStandardStreams();
     const halvex::transfer::TransferCommandLine line =
-        halvex::transfer::ReadTransferCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        halvex::transfer::ReadTransferCommandLine(halvex::tool::ProgramArguments(argc, argv));
     if (line.reading.kind != halvex::tool::CommandLineReading::Kind::Run) {
         return halvex::tool::Answer(halvex::transfer::kTransferProgram, line.reading, std::cout,
                                     std::cerr);

@@ -1,21 +1,10 @@
 #include "transfer/lib/ConsoleDialogs.h"
 
-#include <poll.h>
-#include <unistd.h>
-
-#include <cerrno>
-
+#include "transfer/lib/ConsoleInput.h"
 #include "transfers/DownloadWorker.h"
 #include "transfers/UploadWorker.h"
 
 namespace halvex::transfer {
-
-namespace {
-
-// How often the wait for Enter looks whether the transfer is being stopped.
-constexpr int kStopCheckMs = 100;
-
-}  // namespace
 
 bool IsInstrumentPrompt(const std::string& text) {
     return text == kDownloadPromptStationFirst || text == kDownloadPromptComputerFirst ||
@@ -40,15 +29,7 @@ bool ConsoleDialogs::AskYesNo(const std::string& text, const std::string&) {
 
 void ConsoleDialogs::WaitForEnter() {
     console_.HoldProgress(true);
-    while (!workers_.StopRequested()) {
-        pollfd input{inputFd_, POLLIN, 0};
-        const int ready = ::poll(&input, 1, kStopCheckMs);
-        if (ready == 0 || (ready < 0 && errno == EINTR)) continue;
-        char byte = 0;
-        const ssize_t got = ready < 0 ? -1 : ::read(inputFd_, &byte, 1);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0 || byte == '\n') break;  // the end of the input counts as Enter
-    }
+    transfer::WaitForEnter(inputFd_, [this] { return workers_.StopRequested(); });
     console_.HoldProgress(false);
 }
 

@@ -1,32 +1,33 @@
 #pragma once
-// Ctrl+C (SIGINT) and SIGTERM as something the main loop can wait for: while a StopSignals
-// exists, their handler only writes the signal's number into a pipe, whose reading end the loop
-// polls beside its other work. Only one may exist at a time.
+// The user's stop as something the main loop can wait for: Ctrl+C and SIGTERM on Linux, Ctrl+C
+// and Ctrl+Break on Windows. While a StopSignals exists, a stop only wakes Wait(), which tells
+// the signal's number (SIGINT 2, SIGTERM 15, Ctrl+Break as SIGBREAK 21). Only one may exist at a
+// time. One half per platform: StopSignalsPosix.cpp (a handler writing into a pipe) and
+// StopSignalsWin32.cpp (a console control handler).
+
+#include <chrono>
 
 namespace halvex::transfer {
 
 class StopSignals {
 public:
     StopSignals();
-    ~StopSignals();  // the signals' earlier handling comes back
+    ~StopSignals();  // the earlier handling comes back
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
 
-    // Readable once a signal has arrived.
-    int Fd() const { return readFd_; }
-    // The number of a signal that arrived (and is taken from the pipe), or 0.
-    int Take();
-    // From now on the signals are handled as before (by default they end the program at once):
-    // a second Ctrl+C does not wait for the stop that the first one asked for.
+    // Waits until a stop arrives, Wake() is called or `timeout` has passed: the number of the
+    // signal that arrived, or 0.
+    int Wait(std::chrono::milliseconds timeout);
+    // Ends a Wait at once; may be called from any thread.
+    void Wake();
+    // From now on a stop is handled as before (by default it ends the program at once): a second
+    // Ctrl+C does not wait for the stop that the first one asked for.
     void Release();
-
-private:
-    int readFd_ = -1;
 };
 
-// Keeps SIGINT and SIGTERM blocked in the calling thread for its lifetime, so that a thread
-// started meanwhile (which inherits the mask) never runs their handler: they reach the main
-// thread only.
+// Keeps the stop signals away from threads started during its lifetime, so that they reach the
+// main thread only. (On Windows the system runs the handler on a thread of its own.)
 class BlockedStopSignals {
 public:
     BlockedStopSignals();

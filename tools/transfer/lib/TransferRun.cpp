@@ -1,18 +1,17 @@
 #include "transfer/lib/TransferRun.h"
 
-#include <fcntl.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <memory>
+#include <mutex>
 #include <optional>
 
-#include "port/SystemPorts.h"
-#include "settings/PortChoiceSettings.h"
 #include "shared/StreamIo.h"
+#include "shared/SystemIo.h"
 #include "transfer/lib/ConsoleDialogs.h"
 #include "transfer/lib/DeviceOpener.h"
 #include "transfer/lib/EchoingEditor.h"
+#include "transfer/lib/PortLookup.h"
 #include "transfer/lib/StopSignals.h"
 #include "transfers/DownloadWorker.h"
 #include "transfers/ProgressText.h"
@@ -24,7 +23,7 @@ namespace {
 
 constexpr const char* kProgram = "halvex-transfer: ";
 // How often the progress line is redrawn.
-constexpr int kProgressPeriodMs = 250;
+constexpr std::chrono::milliseconds kProgressPeriod{250};
 
 // The upload's records, built from the file as the upload command builds them from the
 // editor's text, for the handshake given; nothing after the refusal or read error was printed.
@@ -41,46 +40,35 @@ std::optional<TransferFields> BuildFromFile(const TransferArguments& args, Error
     return build.Fields();
 }
 
-// --device opens its path; a port name is mapped as in the window: HALVEX_COMn, the device
-// chosen in Serial Ports (the settings file), the default device.
-std::unique_ptr<SerialPortOpener> MakeOpener(const TransferArguments& args, PortChoices& choices) {
+// --device opens its device; a port name is looked up as this platform does (PortLookup.h).
+std::unique_ptr<SerialPortOpener> MakeOpener(const TransferArguments& args) {
     if (!args.device.empty()) return std::make_unique<DeviceOpener>(args.device);
-    ReadPortChoices(choices);
-    return MakeSystemPortOpener(choices.Lookup());
+    return MakePortNameOpener();
 }
 
-// The worker reports its end through a pipe, so the main loop waits for it beside the signals.
-class DonePipe {
+// The worker's report of its end, for the main loop, which it wakes.
+class WorkerEnd {
 public:
-    DonePipe() {
-        if (::pipe2(fds_, O_CLOEXEC) != 0) fds_[0] = fds_[1] = -1;
-    }
-    ~DonePipe() {
-        for (int fd : fds_) {
-            if (fd >= 0) ::close(fd);
-        }
-    }
-    DonePipe(const DonePipe&) = delete;
-    DonePipe& operator=(const DonePipe&) = delete;
+    explicit WorkerEnd(StopSignals& signals) : signals_(signals) {}
 
-    bool Ok() const { return fds_[0] >= 0; }
-    int ReadFd() const { return fds_[0]; }
-    TransferDone Reporter() const {
-        return [fd = fds_[1]](TransferOutcome outcome) {
-            const auto byte = static_cast<unsigned char>(outcome);
-            while (::write(fd, &byte, 1) < 0 && errno == EINTR) {
+    TransferDone Reporter() {
+        return [this](TransferOutcome outcome) {
+            {
+                std::lock_guard lock(mutex_);
+                outcome_ = outcome;
             }
+            signals_.Wake();
         };
     }
-    TransferOutcome Take() const {
-        unsigned char byte = static_cast<unsigned char>(TransferOutcome::Failed);
-        while (::read(fds_[0], &byte, 1) < 0 && errno == EINTR) {
-        }
-        return static_cast<TransferOutcome>(byte);
+    std::optional<TransferOutcome> Outcome() const {
+        std::lock_guard lock(mutex_);
+        return outcome_;
     }
 
 private:
-    int fds_[2] = {-1, -1};
+    StopSignals& signals_;
+    mutable std::mutex mutex_;
+    std::optional<TransferOutcome> outcome_;
 };
 
 struct Ending {
@@ -89,21 +77,18 @@ struct Ending {
 };
 
 // Waits for the worker's end, stopping it at the first signal and drawing the progress.
-Ending WaitForWorker(WorkerRegistry& workers, const DonePipe& done, StopSignals& signals,
+Ending WaitForWorker(WorkerRegistry& workers, const WorkerEnd& end, StopSignals& signals,
                      ErrorConsole& console) {
     Ending ending;
     for (;;) {
-        pollfd fds[2] = {{signals.Fd(), POLLIN, 0}, {done.ReadFd(), POLLIN, 0}};
-        ::poll(fds, 2, kProgressPeriodMs);
-        if ((fds[0].revents & POLLIN) != 0 && ending.stopSignal == 0) {
-            ending.stopSignal = signals.Take();
-            if (ending.stopSignal != 0) {
-                signals.Release();
-                workers.StopAll(StopNotice::Report);
-            }
+        const int signal = signals.Wait(kProgressPeriod);
+        if (signal != 0 && ending.stopSignal == 0) {
+            ending.stopSignal = signal;
+            signals.Release();
+            workers.StopAll(StopNotice::Report);
         }
-        if ((fds[1].revents & (POLLIN | POLLHUP)) != 0) {
-            ending.outcome = done.Take();
+        if (const std::optional<TransferOutcome> outcome = end.Outcome()) {
+            ending.outcome = *outcome;
             break;
         }
         console.ShowProgress(DescribeProgress(workers.Progress().Snapshot()));
@@ -131,11 +116,11 @@ class Transfer {
 public:
     explicit Transfer(const TransferArguments& args)
         : args_(args),
-          console_(STDERR_FILENO, !args.quiet && ::isatty(STDERR_FILENO) == 1),
+          console_(STDERR_FILENO, !args.quiet && tool::IsTerminal(STDERR_FILENO)),
           editor_(STDOUT_FILENO),
           // Standard input that holds the upload's file has no Enter for the prompts.
           dialogs_(console_, workers_, STDIN_FILENO,
-                   ::isatty(STDIN_FILENO) == 1 && args.input != "-") {
+                   tool::IsTerminal(STDIN_FILENO) && args.input != "-") {
         settings_.Store(args.settings);
     }
 
@@ -145,14 +130,14 @@ public:
             fields = BuildFromFile(args_, console_);
             if (!fields) return kExitFailed;
         }
-        std::unique_ptr<SerialPortOpener> ports = MakeOpener(args_, choices_);
+        std::unique_ptr<SerialPortOpener> ports = MakeOpener(args_);
         StopSignals signals;
-        DonePipe done;
-        if (!done.Ok() || !Start(*ports, fields, done)) {
+        WorkerEnd end(signals);
+        if (!Start(*ports, fields, end)) {
             console_.PrintLine(std::string(kProgram) + "cannot start the transfer");
             return kExitFailed;
         }
-        const Ending ending = WaitForWorker(workers_, done, signals, console_);
+        const Ending ending = WaitForWorker(workers_, end, signals, console_);
         if (!WriteResult(ending.outcome)) return kExitFailed;
         if (ending.outcome == TransferOutcome::Completed) {
             console_.PrintForUser(DescribeTransferEnd(workers_.Progress().Snapshot()));
@@ -162,11 +147,11 @@ public:
 
 private:
     bool Start(SerialPortOpener& ports, const std::optional<TransferFields>& fields,
-               const DonePipe& done) {
+               WorkerEnd& end) {
         const TransferEnvironment env{Editor(), dialogs_, settings_, ports, workers_};
         const BlockedStopSignals blocked;
-        if (fields) return StartUploadTransfer(env, *fields, done.Reporter());
-        return StartDownload(env, args_.family, done.Reporter());
+        if (fields) return StartUploadTransfer(env, *fields, end.Reporter());
+        return StartDownload(env, args_.family, end.Reporter());
     }
 
     // A download keeps its text in memory until the end; an upload echoes as it goes.
@@ -198,7 +183,6 @@ private:
     EchoingEditor editor_;
     MemoryEditor download_;
     CommSettings settings_;
-    PortChoices choices_;
     ConsoleDialogs dialogs_;
     // Declared after what the worker uses, so that it is gone before any of that.
     WorkerRegistry workers_;

@@ -1,6 +1,5 @@
-#include "transfer/lib/StopSignals.h"
-
 #include <fcntl.h>
+#include <poll.h>
 #include <pthread.h>
 #include <unistd.h>
 
@@ -9,25 +8,31 @@
 #include <csignal>
 #include <iterator>
 
+#include "transfer/lib/StopSignals.h"
+
 namespace halvex::transfer {
 
 namespace {
 
 constexpr int kStopSignals[] = {SIGINT, SIGTERM};
 
+// The pipe the handler writes the signal's number into; Wake() writes a 0.
+std::atomic<int> readFd{-1};
 std::atomic<int> writeFd{-1};
 static_assert(std::atomic<int>::is_always_lock_free, "the handler may only touch lock-free state");
 
-void OnStopSignal(int signal) {
+void WriteNumber(unsigned char number) {
     const int savedErrno = errno;
-    const unsigned char number = static_cast<unsigned char>(signal);
     [[maybe_unused]] const ssize_t written = ::write(writeFd.load(), &number, 1);
     errno = savedErrno;
 }
 
+void OnStopSignal(int signal) { WriteNumber(static_cast<unsigned char>(signal)); }
+
 // How each signal was handled before; a signal that was ignored (a background job of a script)
 // stays ignored.
 struct sigaction earlier[std::size(kStopSignals)];
+bool handling = false;
 
 void HandleStopSignals() {
     struct sigaction action {};
@@ -38,12 +43,7 @@ void HandleStopSignals() {
         ::sigaction(kStopSignals[i], nullptr, &earlier[i]);
         if (earlier[i].sa_handler != SIG_IGN) ::sigaction(kStopSignals[i], &action, nullptr);
     }
-}
-
-void RestoreStopSignals() {
-    for (std::size_t i = 0; i < std::size(kStopSignals); ++i) {
-        ::sigaction(kStopSignals[i], &earlier[i], nullptr);
-    }
+    handling = true;
 }
 
 sigset_t StopSignalSet() {
@@ -58,26 +58,42 @@ sigset_t StopSignalSet() {
 StopSignals::StopSignals() {
     int fds[2] = {-1, -1};
     if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) return;  // then the signals act as usual
-    readFd_ = fds[0];
+    readFd.store(fds[0]);
     writeFd.store(fds[1]);
     HandleStopSignals();
 }
 
 StopSignals::~StopSignals() {
-    if (readFd_ < 0) return;
     Release();
-    ::close(writeFd.exchange(-1));
-    ::close(readFd_);
+    for (std::atomic<int>* fd : {&writeFd, &readFd}) {
+        const int closing = fd->exchange(-1);
+        if (closing >= 0) ::close(closing);
+    }
 }
 
-int StopSignals::Take() {
-    unsigned char number = 0;
-    if (readFd_ < 0 || ::read(readFd_, &number, 1) != 1) return 0;
-    return number;
+int StopSignals::Wait(std::chrono::milliseconds timeout) {
+    if (readFd.load() < 0) return 0;
+    pollfd ready{readFd.load(), POLLIN, 0};
+    if (::poll(&ready, 1, static_cast<int>(timeout.count())) <= 0) return 0;
+    unsigned char numbers[16];
+    const ssize_t got = ::read(readFd.load(), numbers, sizeof numbers);
+    int signal = 0;
+    for (ssize_t i = 0; i < got; ++i) {
+        if (signal == 0) signal = numbers[i];
+    }
+    return signal;
+}
+
+void StopSignals::Wake() {
+    if (writeFd.load() >= 0) WriteNumber(0);
 }
 
 void StopSignals::Release() {
-    if (readFd_ >= 0) RestoreStopSignals();
+    if (!handling) return;
+    for (std::size_t i = 0; i < std::size(kStopSignals); ++i) {
+        ::sigaction(kStopSignals[i], &earlier[i], nullptr);
+    }
+    handling = false;
 }
 
 BlockedStopSignals::BlockedStopSignals() {
