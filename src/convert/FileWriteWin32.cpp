@@ -126,8 +126,8 @@ std::wstring ResolvedTarget(const std::wstring& path) {
 DWORD ReserveRoom(HANDLE file, std::size_t size) {
     FILE_ALLOCATION_INFO allocation{};
     allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(size);
-    if (size == 0 || ::SetFileInformationByHandle(file, FileAllocationInfo, &allocation,
-                                                  sizeof allocation)) {
+    if (size == 0 ||
+        ::SetFileInformationByHandle(file, FileAllocationInfo, &allocation, sizeof allocation)) {
         return 0;
     }
     const DWORD error = ::GetLastError();
@@ -174,11 +174,11 @@ HANDLE CreateSibling(const std::wstring& target, std::wstring& sibling) {
 
 // Puts the sibling in the target's place: 0, or the error.
 DWORD MoveIntoPlace(const std::wstring& sibling, const std::wstring& target, bool replacing) {
-    const BOOL moved =
-        replacing ? ::ReplaceFileW(target.c_str(), sibling.c_str(), nullptr,
-                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                  : ::MoveFileExW(sibling.c_str(), target.c_str(),
-                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const BOOL moved = replacing
+                           ? ::ReplaceFileW(target.c_str(), sibling.c_str(), nullptr,
+                                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                           : ::MoveFileExW(sibling.c_str(), target.c_str(),
+                                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     return moved ? 0 : ::GetLastError();
 }
 

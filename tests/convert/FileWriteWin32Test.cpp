@@ -1,8 +1,7 @@
 // The file writer on Windows: replacing through ReplaceFileW, the fall-backs, wide paths and the
 // system's reasons.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <filesystem>
 #include <fstream>
