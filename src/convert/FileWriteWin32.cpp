@@ -98,6 +98,22 @@ ExistingFile LookAt(const std::wstring& path) {
     return file;
 }
 
+// The whole path, with backslashes: ReplaceFileW finds the folder for its work in it, and fails
+// on a relative name or forward slashes.
+std::wstring FullPath(const std::wstring& path) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()),
+                                                full.data(), nullptr);
+        if (length == 0) return path;
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length + 1);
+    }
+}
+
 // The file a path finally names: a symbolic link is followed to its target.
 std::wstring ResolvedTarget(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -206,7 +222,7 @@ FileWriteResult ReplaceOrWriteInPlace(const std::wstring& target, std::string_vi
 }  // namespace
 
 FileWriteResult WriteWholeFile(const std::string& path, std::string_view bytes) {
-    const std::wstring target = ResolvedTarget(WideFromUtf8(path));
+    const std::wstring target = ResolvedTarget(FullPath(WideFromUtf8(path)));
     const ExistingFile existing = LookAt(target);
     if (existing.error != 0) return Failure(existing.error);
     if (!existing.exists) return ReplaceOrWriteInPlace(target, bytes, false);

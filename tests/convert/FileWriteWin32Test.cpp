@@ -53,7 +53,12 @@ protected:
 
 TEST_F(FileWriteWin32Test, AFileIsReplacedWholeWithNothingLeftBeside) {
     const fs::path path = Put("points.txt", "an older and longer content");
-    const FileWriteResult result = WriteWholeFile(Utf8(path), "new\r\n");
+    // Named relative to the working folder and with forward slashes, as a command line may.
+    const fs::path before = fs::current_path();
+    fs::current_path(dir_.parent_path());
+    const FileWriteResult result =
+        WriteWholeFile(Utf8(dir_.filename()) + "/points.txt", "new\r\n");
+    fs::current_path(before);
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(Read(path), "new\r\n");
     EXPECT_EQ(FilesInDir(), 1u);
