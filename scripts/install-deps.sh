@@ -16,10 +16,12 @@ packages=(
   libcli11-dev
 )
 
-# Building and checking the Debian package (scripts/package.sh) needs a few more tools.
-if [ "${1:-}" = "--packaging" ]; then
-  packages+=(dpkg-dev file lintian)
-fi
+# Building and checking the Debian package (scripts/package.sh) needs a few more tools; the
+# Windows build (scripts/build-windows.sh) the mingw-w64 cross compiler and Wine.
+case "${1:-}" in
+  --packaging) packages+=(dpkg-dev file lintian) ;;
+  --windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 util-linux) ;;
+esac
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
