@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the whole suite normally and under AddressSanitizer with
-# UndefinedBehaviorSanitizer, the transfer tests under ThreadSanitizer, and every fuzz target
-# for a short, bounded time. Set HALVEX_FUZZ_SECONDS to change the fuzzing time per target.
+# UndefinedBehaviorSanitizer, the transfer tests under ThreadSanitizer, every fuzz target for a
+# short, bounded time, and the Windows build under Wine. Set HALVEX_FUZZ_SECONDS to change the
+# fuzzing time per target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -19,6 +20,9 @@ build() {  # build DIR [cmake options...]
 echo "== normal build =="
 build build/ci-normal -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build/ci-normal --output-on-failure -j"$jobs"
+
+echo "== Windows: cross build, the core's tests and the tools under Wine =="
+HALVEX_HOST_BUILD_DIR=build/ci-normal bash scripts/build-windows.sh
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer =="
 build build/ci-asan -DCMAKE_BUILD_TYPE=Debug -DHALVEX_SANITIZE=address,undefined
