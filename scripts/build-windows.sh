@@ -64,7 +64,7 @@ for exe in halvex-convert halvex-transfer; do
   x86_64-w64-mingw32-strip -o "$package/$exe.exe" "$cross/tools/$exe.exe"
 done
 sed 's/$/\r/' packaging/windows/README.txt >"$package/README.txt"
-sed 's/$/\r/' packaging/copyright >"$package/LICENSE.txt"
+sed 's/$/\r/' LICENSE >"$package/LICENSE.txt"
 convert_exe=$package/halvex-convert.exe
 transfer_exe=$package/halvex-transfer.exe
 [ "$(win "$convert_exe" --version | tr -d '\r')" = "halvex-convert $version" ] ||

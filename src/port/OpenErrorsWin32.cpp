@@ -41,6 +41,6 @@ std::string MissingDeviceRemedy() {
 
 std::string PermissionRemedy() { return "Ask the computer's administrator for access to it."; }
 
-std::string ChooseDeviceHint(const std::string&) { return {}; }
+std::string ChooseDeviceHint(const std::string&, PortDeviceSource) { return {}; }
 
 }  // namespace halvex
