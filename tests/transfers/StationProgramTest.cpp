@@ -129,7 +129,7 @@ TEST(StationProgram, TransferHeldOpenWaitsForAComputerThatHasNotOpenedItsEndYet)
     // station must not take the missing other end for one that has already been closed.
     std::this_thread::sleep_for(200ms);
     if (const auto computer = PosixSerialPort::Open(line->DevicePath())) {
-        computer->WriteByte('x');
+        computer->Write(BytesOf("x"));
     }  // closed here
     holder.join();
     EXPECT_EQ(end.signal, 0);

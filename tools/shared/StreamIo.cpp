@@ -68,7 +68,7 @@ bool WriteAll(const std::string& path, std::string_view bytes, std::string& erro
 
 std::unique_ptr<GrowingOutput> GrowingOutput::Open(const std::string& path, std::string& error) {
     if (path == "-") return std::unique_ptr<GrowingOutput>(new GrowingOutput(STDOUT_FILENO));
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = OpenOutputFile(path);
     if (fd < 0) {
         error = Reason(errno);
         return nullptr;

@@ -23,5 +23,8 @@ std::vector<std::string> ProgramArguments(int argc, char** argv);
 
 // Opens a file for reading by its UTF-8 name: a file descriptor, or -1 with errno set.
 int OpenInputFile(const std::string& path);
+// Opens a file for writing by its UTF-8 name, made or emptied: a file descriptor, or -1 with
+// errno set.
+int OpenOutputFile(const std::string& path);
 
 }  // namespace halvex::tool

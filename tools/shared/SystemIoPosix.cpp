@@ -17,4 +17,8 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
 
 int OpenInputFile(const std::string& path) { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }
 
+int OpenOutputFile(const std::string& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+
 }  // namespace halvex::tool

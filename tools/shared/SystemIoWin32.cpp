@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 // Needs windows.h before it.
 #include <shellapi.h>
@@ -47,6 +48,12 @@ std::vector<std::string> ProgramArguments(int, char**) {
 
 int OpenInputFile(const std::string& path) {
     return ::_wopen(WideFromUtf8(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
+
+int OpenOutputFile(const std::string& path) {
+    return ::_wopen(WideFromUtf8(path).c_str(),
+                    _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
+                    _S_IREAD | _S_IWRITE);
 }
 
 }  // namespace halvex::tool

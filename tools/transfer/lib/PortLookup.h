@@ -12,4 +12,9 @@ namespace halvex::transfer {
 
 std::unique_ptr<SerialPortOpener> MakePortNameOpener();
 
+// What --port and --device take here, for the help.
+extern const char* const kPortOptionHelp;
+extern const char* const kDeviceOptionValue;
+extern const char* const kDeviceOptionHelp;
+
 }  // namespace halvex::transfer

@@ -23,6 +23,12 @@ private:
 
 }  // namespace
 
+const char* const kPortOptionHelp =
+    "COM1 to COM6 (COM1), mapped as in the window: HALVEX_COMn,\n"
+    "then the device chosen in Serial Ports, then /dev/ttyS0..5";
+const char* const kDeviceOptionValue = "PATH";
+const char* const kDeviceOptionHelp = "open PATH instead of a port name";
+
 std::unique_ptr<SerialPortOpener> MakePortNameOpener() {
     return std::make_unique<ChosenPortOpener>();
 }

@@ -9,6 +9,10 @@
 
 namespace halvex::transfer {
 
+// The exit statuses of a stopped transfer here, for the help ("130, 143").
+extern const char* const kStopExitStatuses;
+extern const char* const kStopExitMeaning;
+
 class StopSignals {
 public:
     StopSignals();

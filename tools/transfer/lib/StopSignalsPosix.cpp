@@ -55,6 +55,9 @@ sigset_t StopSignalSet() {
 
 }  // namespace
 
+const char* const kStopExitStatuses = "130, 143";
+const char* const kStopExitMeaning = "stopped by Ctrl+C (130) or SIGTERM (143)";
+
 StopSignals::StopSignals() {
     int fds[2] = {-1, -1};
     if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) return;  // then the signals act as usual

@@ -28,6 +28,9 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
 
 }  // namespace
 
+const char* const kStopExitStatuses = "130, 149";
+const char* const kStopExitMeaning = "stopped by Ctrl+C (130) or Ctrl+Break (149)";
+
 StopSignals::StopSignals() {
     wakeEvent = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
     arrived.store(0);

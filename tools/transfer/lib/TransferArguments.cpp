@@ -14,6 +14,8 @@
 #include "port/ParameterValidation.h"
 #include "port/PortNames.h"
 #include "shared/HelpFormatter.h"
+#include "transfer/lib/PortLookup.h"
+#include "transfer/lib/StopSignals.h"
 
 namespace halvex::transfer {
 
@@ -47,7 +49,7 @@ const std::vector<tool::ExitStatus> kExitStatuses = {
     {"0", "completed"},
     {"1", "failed"},
     {"2", "wrong command line"},
-    {"130, 143", "stopped by Ctrl+C (130) or SIGTERM (143)"},
+    {kStopExitStatuses, kStopExitMeaning},
 };
 
 struct OptionText {
@@ -57,13 +59,11 @@ struct OptionText {
 };
 
 // The options, shared by both commands (a download's are refused by an upload after reading).
-constexpr OptionText kOptions[] = {
+const OptionText kOptions[] = {
     {"--family", "NAME", "download: tamsel, brenno or corvane"},
     {"-o,--output", "FILE", "download: write the text to FILE"},
-    {"--port", "COMn",
-     "COM1 to COM6 (COM1), mapped as in the window: HALVEX_COMn,\n"
-     "then the device chosen in Serial Ports, then /dev/ttyS0..5"},
-    {"--device", "PATH", "open PATH instead of a port name"},
+    {"--port", "COMn", kPortOptionHelp},
+    {"--device", kDeviceOptionValue, kDeviceOptionHelp},
     {"--protocol", "NAME", "none or acknak (none)"},
     {"--baud", "RATE", "1200, 2400, 4800, 9600, 19200, 38400, 57600 or\n115200 (1200)"},
     {"--data", "BITS", "7 or 8 (8)"},
