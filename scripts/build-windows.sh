@@ -10,7 +10,7 @@
 #      stops a download with Ctrl+C;
 #   5. writes build/package/halvex-<version>-win64.zip.
 # Every Windows program runs through scripts/wine-run.sh, which gives Wine no serial device of
-# this machine. Needs root (as in CI) for that. HALVEX_HOST_BUILD_DIR names a Linux build to take
+# this machine. Needs root for that: CI runs as root; elsewhere it asks sudo. HALVEX_HOST_BUILD_DIR names a Linux build to take
 # the simulator and the Linux converter from (default build/windows-host).
 set -euo pipefail
 cd "$(dirname "$0")/.."

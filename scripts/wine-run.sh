@@ -33,12 +33,20 @@ wine_dir=$(cd "$wine_dir" && pwd)
 self=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 
 # Enters a new mount namespace with a /dev of its own, then runs this script again inside it.
-# Mounting needs root, as in CI; the pseudo-terminals stay those of this machine, so a Linux
-# program outside the namespace (the simulator) can be the far end of a COM port.
+# Mounting needs root: as root (CI) it is done directly; otherwise through sudo, and inside the
+# namespace the script goes back to the calling user (HALVEX_WINE_USER, uid:gid) before Wine
+# starts, so the prefix and everything Wine writes stay the user's. The pseudo-terminals stay
+# those of this machine, so a Linux program outside the namespace (the simulator) can be the far
+# end of a COM port.
 if [ "${HALVEX_WINE_SANDBOX:-}" != "$wine_dir" ]; then
-  [ "$(id -u)" -eq 0 ] || die "must run as root, to give Wine a /dev without serial devices"
+  as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || die "needs root or sudo, to give Wine a /dev without serial devices"
+    as_root=(sudo --preserve-env)
+    export HALVEX_WINE_USER="$(id -u):$(id -g)"
+  fi
   export HALVEX_WINE_SANDBOX=$wine_dir
-  exec unshare --mount --propagation private bash -c '
+  exec "${as_root[@]}" unshare --mount --propagation private bash -c '
     set -euo pipefail
     trap "echo \"wine-run.sh: cannot give Wine a /dev without serial devices; nothing was run\" >&2" ERR
     dev=$(mktemp -d)
@@ -62,6 +70,10 @@ if [ "${HALVEX_WINE_SANDBOX:-}" != "$wine_dir" ]; then
     mount --move "$dev" /dev
     rmdir "$dev" 2>/dev/null || true
     trap - ERR
+    if [ -n "${HALVEX_WINE_USER:-}" ]; then
+      exec setpriv --reuid="${HALVEX_WINE_USER%%:*}" --regid="${HALVEX_WINE_USER##*:}" \
+        --clear-groups bash "$@"
+    fi
     exec bash "$@"' wine-sandbox "$self" --dir "$wine_dir" \
       ${loopback:+--loopback "$loopback" --loopback-program "$loopback_program"} -- "$@"
 fi
