@@ -23,9 +23,14 @@ inline std::string MakePointList(std::size_t points = 30'000, std::size_t bytes 
         const std::uint64_t cluster = i / 500;
         const double east = 5000.0 + (cluster % 8) * 400.0 + next(200'000) / 1000.0;
         const double north = 2000.0 + (cluster / 8) * 300.0 + next(150'000) / 1000.0;
-        const std::string numbers = "," + std::to_string(east).substr(0, 8) + "," +
-                                    std::to_string(north).substr(0, 8) + ",12.3\r\n";
-        std::string line = "P" + std::to_string(i) + ",C";
+        std::string numbers = ",";
+        numbers += std::to_string(east).substr(0, 8);
+        numbers += ',';
+        numbers += std::to_string(north).substr(0, 8);
+        numbers += ",12.3\r\n";
+        std::string line = "P";
+        line += std::to_string(i);
+        line += ",C";
         const std::size_t end = (i + 1) * bytes / points;  // spread the lengths evenly
         const std::size_t used = text.size() + line.size() + numbers.size();
         if (end > used) line.append(end - used, 'x');

@@ -13,9 +13,17 @@ namespace {
 
 std::string FullPointList() {
     std::string text;
-    for (int i = 0; i < 30000; ++i)
-        text += "P" + std::to_string(i) + ",T," + std::to_string(545000 + i % 9000) + ".12," +
-                std::to_string(120000 + i) + ".5," + std::to_string(10 + i % 90) + ".2\r\n";
+    for (int i = 0; i < 30000; ++i) {
+        text += 'P';
+        text += std::to_string(i);
+        text += ",T,";
+        text += std::to_string(545000 + i % 9000);
+        text += ".12,";
+        text += std::to_string(120000 + i);
+        text += ".5,";
+        text += std::to_string(10 + i % 90);
+        text += ".2\r\n";
+    }
     return text;
 }
 

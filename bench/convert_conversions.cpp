@@ -65,9 +65,13 @@ std::string BrennoRecords() {
 
 std::string DulmarLines() {
     std::string text;
-    for (int i = 0; text.size() < kEditorCapacity; ++i)
-        text += "P" + std::to_string(i) + ",2545123.456,3120456.789," + std::to_string(i % 500) +
-                ".25,TREE\r\n";
+    for (int i = 0; text.size() < kEditorCapacity; ++i) {
+        text += 'P';
+        text += std::to_string(i);
+        text += ",2545123.456,3120456.789,";
+        text += std::to_string(i % 500);
+        text += ".25,TREE\r\n";
+    }
     return Filled(text);
 }
 

@@ -36,6 +36,7 @@ public:
     void MoveCaretTo(std::size_t) override {}
     void SetEditorReadOnly(bool) override {}
     bool ConfirmUnsaved() override { return true; }
+    void DetachFromFile() override {}
 
 private:
     std::string text_;
@@ -129,10 +130,10 @@ void LineOnly(benchmark::State& state) {
     std::int32_t counter = 0;
     for (int i = 0; i < kRecords; ++i) {
         const std::string record(128, static_cast<char>('A' + i % 26));
-        frames.push_back(
-            "\x02" +
-            DecorateDataRecord(record, InstrumentFamily::Tamsel, Handshake::AckNak, counter) +
-            "\x03\r\n");
+        std::string frame = "\x02";
+        frame += DecorateDataRecord(record, InstrumentFamily::Tamsel, Handshake::AckNak, counter);
+        frame += "\x03\r\n";
+        frames.push_back(std::move(frame));
     }
     NullDialogs dialogs;
     CommSettings settings;

@@ -7,6 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
+# Every build below, the Windows cross build and the package included, treats a compiler warning
+# in Halvex's own code as an error.
+export HALVEX_WERROR=ON
+
 jobs=$(nproc)
 fuzz_seconds=${HALVEX_FUZZ_SECONDS:-15}
 export QT_QPA_PLATFORM=offscreen
