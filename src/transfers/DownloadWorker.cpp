@@ -4,6 +4,7 @@
 
 #include "port/OpenCommPort.h"
 #include "transfers/ControlBytes.h"
+#include "transfers/InstrumentFamilies.h"
 
 namespace halvex {
 
@@ -17,8 +18,8 @@ enum class DownloadEnd { Terminator, ReadFailed, TimedOut, EditorFull };
 // The receiving loop over an open port, with its line buffer and first-line flag.
 class DownloadRun {
 public:
-    DownloadRun(const TransferEnvironment& env, InstrumentFamily family, SerialPort& port)
-        : env_(env), family_(family), port_(port) {}
+    DownloadRun(const TransferEnvironment& env, const DownloadRules& rules, SerialPort& port)
+        : env_(env), rules_(rules), port_(port) {}
 
     DownloadEnd Receive() {
         for (;;) {
@@ -27,8 +28,8 @@ public:
             if (read.status == ReadStatus::Failed) return DownloadEnd::ReadFailed;
             if (read.count == 0) return DownloadEnd::TimedOut;
             env_.workers.Progress().AddReceived(1);
-            if (byte == Terminator()) return DownloadEnd::Terminator;
-            const bool acknowledge = byte == kLf && AckNakTamsel();
+            if (byte == rules_.terminator) return DownloadEnd::Terminator;
+            const bool acknowledge = byte == kLf && Answering();
             // The ACK goes out before the line shows. A line that arrived whole is shown even
             // when its ACK could not be sent; the download then ends as a failed read would.
             const bool acknowledged = !acknowledge || port_.Write(kAckByte);
@@ -45,13 +46,7 @@ public:
     std::size_t LinesShown() const { return linesShown_; }
 
 private:
-    // ETX ends a Brenno download; EOT every other.
-    std::uint8_t Terminator() const { return family_ == InstrumentFamily::Brenno ? kEtx : kEot; }
-
-    bool AckNakTamsel() const {
-        return family_ == InstrumentFamily::Tamsel &&
-               env_.settings.CurrentHandshake() == Handshake::AckNak;
-    }
+    bool Answering() const { return rules_.Answers(env_.settings.CurrentHandshake()); }
 
     void Collect(std::uint8_t byte) {
         if (byte == 0) {
@@ -73,14 +68,12 @@ private:
         env_.workers.Progress().LineShown();
         nulBytesShown_ += lineNulBytes_;
         lineNulBytes_ = 0;
-        // In the Tamsel family every later line is shown after one extra LF.
-        line_ = family_ == InstrumentFamily::Tamsel ? std::string(1, static_cast<char>(kLf))
-                                                    : std::string();
+        line_ = rules_.extraLineFeed ? std::string(1, static_cast<char>(kLf)) : std::string();
         return true;
     }
 
     const TransferEnvironment& env_;
-    const InstrumentFamily family_;
+    const DownloadRules& rules_;
     SerialPort& port_;
     std::string line_;
     bool firstLine_ = true;
@@ -96,9 +89,8 @@ void Tell(const TransferEnvironment& env, const std::string& message) {
 
 // Shows the prompt and, where the exchange starts with it, sends ENQ and waits until it has left
 // the port, so the first byte's time-out counts from then. False when ENQ could not be sent.
-bool Prompt(const TransferEnvironment& env, InstrumentFamily family, SerialPort& port) {
-    if (family == InstrumentFamily::Tamsel &&
-        env.settings.CurrentHandshake() == Handshake::AckNak) {
+bool Prompt(const TransferEnvironment& env, const DownloadRules& rules, SerialPort& port) {
+    if (rules.Answers(env.settings.CurrentHandshake())) {
         Tell(env, kDownloadPromptStationFirst);
         return port.Write(kEnqByte) && port.DrainOutput();
     }
@@ -149,8 +141,9 @@ TransferOutcome DownloadWorker(const TransferEnvironment& env, InstrumentFamily 
     {
         AttachedPort attached(env.workers, *port);
         env.editor.SetEditorReadOnly(true);
-        DownloadRun run(env, family, *port);
-        const bool started = Prompt(env, family, *port);
+        const DownloadRules& rules = DescribeFamily(family).download;
+        DownloadRun run(env, rules, *port);
+        const bool started = Prompt(env, rules, *port);
         env.workers.Progress().StartClock();
         const DownloadEnd end = started ? run.Receive() : DownloadEnd::ReadFailed;
         // A download that reached its terminator is complete, whenever a stop came.

@@ -12,16 +12,11 @@ void AppendThreeDigits(std::string& text, unsigned value) {
     text += static_cast<char>('0' + value % 10);
 }
 
-// The Tamsel family frames a record with STX and ETX; every family ends it with CR LF.
-bool WriteFrame(const std::string& text, InstrumentFamily family, SerialPort& port) {
-    const bool framed = family == InstrumentFamily::Tamsel;
+bool WriteFrame(const std::string& text, const FamilyDescription& family, SerialPort& port) {
     std::string frame;
-    frame.reserve(text.size() + 4);
-    if (framed) frame += static_cast<char>(kStx);
-    frame += text;
-    if (framed) frame += static_cast<char>(kEtx);
-    frame += static_cast<char>(kCr);
-    frame += static_cast<char>(kLf);
+    frame.reserve(family.frameOpen.size() + text.size() + family.frameClose.size() +
+                  kLineEnd.size());
+    frame.append(family.frameOpen).append(text).append(family.frameClose).append(kLineEnd);
     return WriteAndDrain(port, frame);
 }
 
@@ -34,13 +29,45 @@ bool Fail(SendContext& context, const char* message) {
     return false;
 }
 
-enum class TamselReply { Accepted, Refused, Missing };
+enum class Reply { Accepted, Refused, Missing };
 
-TamselReply ReadTamselReply(SerialPort& port) {
-    std::uint8_t reply[3] = {};
-    ReadResult result = port.Read(reply, sizeof reply);
-    if (result.status != ReadStatus::Ok || result.count < sizeof reply) return TamselReply::Missing;
-    return reply[0] == kAck ? TamselReply::Accepted : TamselReply::Refused;
+// Reads the reply in one read; only its first byte counts.
+Reply ReadReply(SerialPort& port, std::size_t length) {
+    std::uint8_t reply[kLongestReply] = {};
+    ReadResult result = port.Read(reply, length);
+    if (result.status != ReadStatus::Ok || result.count < length) return Reply::Missing;
+    return reply[0] == kAck ? Reply::Accepted : Reply::Refused;
+}
+
+void AppendSequenceDigitAndChecksum(std::string& working, std::int32_t& counter) {
+    working += static_cast<char>('0' + counter % 10);
+    ++counter;
+    unsigned checksum = 0;
+    for (char c : working) checksum ^= static_cast<std::uint8_t>(c);
+    AppendThreeDigits(working, checksum);
+}
+
+void AppendCommaAndSumByte(std::string& working) {
+    working += ',';
+    unsigned sum = 0;
+    for (char c : working) sum += static_cast<std::uint8_t>(c);
+    working += static_cast<char>(static_cast<std::uint8_t>(sum));
+}
+
+std::string Decorated(const std::string& record, RecordDecoration decoration,
+                      std::int32_t& counter) {
+    std::string working = record;
+    switch (decoration) {
+        case RecordDecoration::SequenceDigitAndChecksum:
+            AppendSequenceDigitAndChecksum(working, counter);
+            break;
+        case RecordDecoration::CommaAndSumByte:
+            AppendCommaAndSumByte(working);
+            break;
+        case RecordDecoration::None:
+            break;
+    }
+    return working;
 }
 
 }  // namespace
@@ -60,76 +87,46 @@ bool WriteAndDrain(SerialPort& port, std::string_view bytes) {
     return port.Write(BytesOf(bytes)) && port.DrainOutput();
 }
 
-std::size_t LongestRecordFor(InstrumentFamily family, Handshake handshake) {
-    if (family == InstrumentFamily::Tamsel) return kMaxTamselRecord;
-    if (family == InstrumentFamily::Brenno && handshake == Handshake::AckNak) {
-        return kMaxBrennoRecord;
-    }
-    return kMaxPlainRecord;
-}
-
 std::string DecorateDataRecord(const std::string& record, InstrumentFamily family,
                                Handshake handshake, std::int32_t& counter) {
-    std::string working = record;
-    if (family == InstrumentFamily::Tamsel) {
-        working += static_cast<char>('0' + counter % 10);
-        ++counter;
-        unsigned checksum = 0;
-        for (char c : working) checksum ^= static_cast<std::uint8_t>(c);
-        AppendThreeDigits(working, checksum);
-    } else if (family == InstrumentFamily::Brenno && handshake == Handshake::AckNak) {
-        working += ',';
-        unsigned sum = 0;
-        for (char c : working) sum += static_cast<std::uint8_t>(c);
-        working += static_cast<char>(static_cast<std::uint8_t>(sum));
-    }
-    return working;
+    return Decorated(record, DescribeFamily(family).Records(handshake).decoration, counter);
 }
 
 bool SendRecord(const std::string& text, SendContext& context) {
     for (int refusals = 0;;) {
         if (Stopping(context)) return false;
-        const InstrumentFamily family = context.family;
-        if (!WriteFrame(text, family, context.port)) {
+        if (!WriteFrame(text, context.family, context.port)) {
             return Fail(context, kCommunicationFailedMessage);
         }
-        const bool ackNak = context.settings.CurrentHandshake() == Handshake::AckNak;
-        if (family == InstrumentFamily::Tamsel && ackNak) {
-            switch (ReadTamselReply(context.port)) {
-                case TamselReply::Accepted:
-                    return true;
-                case TamselReply::Missing:
-                    return Fail(context, kNoReplyMessage);
-                case TamselReply::Refused:
-                    if (++refusals >= kMaxTamselRepeats) {
-                        return Fail(context, kTooManyRepeatsMessage);
-                    }
-                    continue;
+        const ReplyRule reply = context.family.Records(context.settings.CurrentHandshake()).reply;
+        if (!reply.Awaited()) {
+            // The record has gone out; a stop during the pause is for the caller to see.
+            std::chrono::milliseconds delay{context.settings.LineDelayMs.load()};
+            if (context.pause) {
+                context.pause(delay);
+            } else {
+                PauseUnlessStopped(delay, context.stopRequested);
             }
+            return true;
         }
-        if (family == InstrumentFamily::Brenno && ackNak) {
-            std::uint8_t reply = 0;
-            ReadResult result = context.port.Read(&reply, 1);
-            if (result.status != ReadStatus::Ok || result.count < 1) {
+        switch (ReadReply(context.port, reply.length)) {
+            case Reply::Accepted:
+                return true;
+            case Reply::Missing:
                 return Fail(context, kNoReplyMessage);
-            }
-            return reply == kAck ? true : Fail(context, kBadReplyMessage);
+            case Reply::Refused:
+                if (reply.onNegative == NegativeReply::Fail) {
+                    return Fail(context, kBadReplyMessage);
+                }
+                if (++refusals >= kMaxTamselRepeats) return Fail(context, kTooManyRepeatsMessage);
+                continue;
         }
-        // The record has gone out; a stop during the pause is for the caller to see.
-        std::chrono::milliseconds delay{context.settings.LineDelayMs.load()};
-        if (context.pause) {
-            context.pause(delay);
-        } else {
-            PauseUnlessStopped(delay, context.stopRequested);
-        }
-        return true;
     }
 }
 
 bool SendDataRecord(const std::string& record, SendContext& context, std::int32_t& counter) {
-    std::string working =
-        DecorateDataRecord(record, context.family, context.settings.CurrentHandshake(), counter);
-    return SendRecord(working, context);
+    const RecordRules& rules = context.family.Records(context.settings.CurrentHandshake());
+    return SendRecord(Decorated(record, rules.decoration, counter), context);
 }
 
 }  // namespace halvex

@@ -1,7 +1,6 @@
 #pragma once
-// Sends one record to the instrument: the family's decoration (sequence digit and XOR checksum
-// for the Tamsel family, comma and sum byte for the Brenno family under Ack/Nak), the framing,
-// CR LF, and then either the instrument's reply or the per-record pause.
+// Sends one record to the instrument as its family's description says: the decoration, the
+// framing, CR LF, and then either the instrument's reply or the per-record pause.
 
 #include <chrono>
 #include <cstdint>
@@ -14,27 +13,19 @@
 #include "port/SerialPort.h"
 #include "transfers/CommunicationMessages.h"
 #include "transfers/ControlBytes.h"
+#include "transfers/InstrumentFamilies.h"
 
 namespace halvex {
 
 inline constexpr const char* kNoReplyMessage = "Fail to receive the returned signal";
 inline constexpr const char* kBadReplyMessage = "Adjustment signal error";
 
-// A Tamsel instrument that answers every frame with a negative reply would otherwise keep the
-// transfer going for ever; after this many refusals of one frame in a row the transfer stops.
+// An instrument that asks for a frame again after every negative reply (the Tamsel family) would
+// otherwise keep the transfer going for ever; after this many refusals of one frame in a row the
+// transfer stops.
 inline constexpr int kMaxTamselRepeats = 100;
 inline constexpr const char* kTooManyRepeatsMessage =
     "The instrument refused the same record 100 times in a row. The transfer was stopped.";
-
-// The longest record each family's instrument buffer takes before decoration.
-inline constexpr std::size_t kMaxTamselRecord = 251;
-inline constexpr std::size_t kMaxBrennoRecord = 253;
-inline constexpr std::size_t kMaxPlainRecord = 255;
-
-// The longest record the sender takes for `family` with `handshake`: 251 in the Tamsel family
-// (sequence digit and checksum follow), 253 in the Brenno family with Ack/Nak (comma and sum
-// byte follow), 255 otherwise.
-std::size_t LongestRecordFor(InstrumentFamily family, Handshake handshake);
 
 using PauseFunction = std::function<void(std::chrono::milliseconds)>;
 
@@ -43,12 +34,12 @@ using PauseFunction = std::function<void(std::chrono::milliseconds)>;
 struct SendContext {
     SendContext(SerialPort& port, const CommSettings& settings, UserDialogs& dialogs,
                 InstrumentFamily family)
-        : port(port), settings(settings), dialogs(dialogs), family(family) {}
+        : port(port), settings(settings), dialogs(dialogs), family(DescribeFamily(family)) {}
 
     SerialPort& port;
     const CommSettings& settings;
     UserDialogs& dialogs;
-    InstrumentFamily family;
+    const FamilyDescription& family;
     // True once the transfer is being stopped (by the user or the program closing): the sender
     // then stops without showing anything.
     std::function<bool()> stopRequested = [] { return false; };
@@ -61,7 +52,7 @@ void PauseUnlessStopped(std::chrono::milliseconds duration,
                         const std::function<bool()>& stopRequested);
 
 // The decorated working copy of a data record (what SendDataRecord hands to SendRecord);
-// advances `counter` in the Tamsel family.
+// advances `counter` where the decoration carries a sequence digit.
 std::string DecorateDataRecord(const std::string& record, InstrumentFamily family,
                                Handshake handshake, std::int32_t& counter);
 

@@ -9,14 +9,6 @@
 namespace halvex {
 namespace {
 
-constexpr std::chrono::milliseconds kEotSettle{100};
-
-// The closing bytes: the Tamsel family's trailer frame; EOT, then CR LF after a settling pause,
-// for the Corvane model.
-constexpr std::string_view kTamselTrailer = "\x02\x04\x03\r\n";
-constexpr std::string_view kCorvaneEnd = "\x04";
-constexpr std::string_view kLineEnd = "\r\n";
-
 // One upload run over an open port; the port stays open for the caller to close.
 class UploadRun {
 public:
@@ -53,10 +45,13 @@ public:
     std::size_t RecordsSent() const { return recordsSent_; }
 
 private:
+    // Only a family that has a job header sends it, and only when the command asked for it.
     bool SendJobHeader() {
-        if (fields_.TransferMode != InstrumentFamily::Tamsel || fields_.SiteHeader != 1)
-            return true;
-        return SendRecord(kJobHeaderFirst, context_) && SendRecord(kJobHeaderSecond, context_);
+        if (fields_.SiteHeader != 1) return true;
+        for (std::string_view record : context_.family.jobHeader) {
+            if (!SendRecord(std::string(record), context_)) return false;
+        }
+        return true;
     }
 
     bool SendQueue() {
@@ -78,7 +73,7 @@ private:
     // been changed since, a record may no longer fit. It is never cut: the transfer stops there.
     bool FitsTheSender(const std::string& record) {
         const std::size_t longest =
-            LongestRecordFor(fields_.TransferMode, env_.settings.CurrentHandshake());
+            context_.family.Records(env_.settings.CurrentHandshake()).longestRecord;
         if (record.size() <= longest) return true;
         const std::size_t index = recordsSent_;
         const std::string where = index < fields_.RecordLines.size()
@@ -92,15 +87,13 @@ private:
     // Writes the family's closing bytes, each pause counted from when what came before has
     // left the port. False when the device failed.
     bool WriteTrailer() {
-        SerialPort& port = context_.port;
-        if (fields_.TransferMode == InstrumentFamily::Tamsel) {
-            return WriteAndDrain(port, kTamselTrailer);
-        }
-        if (fields_.TransferMode == InstrumentFamily::Corvane) {
-            context_.pause(std::chrono::milliseconds(env_.settings.LineDelayMs.load()));
-            if (!WriteAndDrain(port, kCorvaneEnd)) return false;
-            context_.pause(kEotSettle);
-            return WriteAndDrain(port, kLineEnd);
+        for (const TrailerStep& step : context_.family.trailer) {
+            if (step.pauseLineDelay) {
+                context_.pause(std::chrono::milliseconds(env_.settings.LineDelayMs.load()));
+            } else if (step.pause.count() > 0) {
+                context_.pause(step.pause);
+            }
+            if (!WriteAndDrain(context_.port, step.bytes)) return false;
         }
         return true;
     }

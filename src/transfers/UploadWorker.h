@@ -1,5 +1,5 @@
 #pragma once
-// The upload transfer: opens the port, prompts the user, sends the Tamsel job header when asked
+// The upload transfer: opens the port, prompts the user, sends the family's job header when asked
 // for, then every queued record through the record sender, echoing each sent record into the
 // editor, and ends with the family's trailer and "Communication finished".
 
@@ -12,9 +12,6 @@ namespace halvex {
 inline constexpr const char* kUploadPrompt =
     "Please press enter on total station first,then press enter on computer!";
 inline constexpr const char* kCommunicationFinished = "Communication finished";
-
-inline constexpr const char* kJobHeaderFirst = "F00F000";
-inline constexpr const char* kJobHeaderSecond = "Site1     +00001.000000200020-100000S113";
 
 // Runs one upload on the calling thread with the worker's own copy of the transfer fields.
 // `pause` replaces the real per-record pause (tests); empty means sleep.

@@ -4,7 +4,6 @@
 #include <charconv>
 
 #include "convert/NumberReader.h"
-#include "transfers/RecordSender.h"
 
 namespace halvex {
 namespace {
@@ -109,7 +108,7 @@ std::string OtherDataBuilder::AddLine(std::string_view line) {
     const std::string record = WithoutCarriageReturns(line);
     if (!transferEnded_) {
         const SentPieces sent = ScanSentPieces(record);
-        if (sent.longest > kMaxPlainRecord) return LineTooLong(kMaxPlainRecord);
+        if (sent.longest > longestRecord_) return LineTooLong(longestRecord_);
         transferEnded_ = sent.endsTransfer;
     }
     QueueRecord(record);

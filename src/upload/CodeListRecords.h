@@ -32,8 +32,7 @@ private:
 
 class BrennoCodeListBuilder : public RecordBuilder {
 public:
-    // `longestRecord`: what the sender takes with the handshake in force (253 with Ack/Nak,
-    // where a comma and a sum byte follow; 255 without).
+    // `longestRecord`: what the Brenno sender takes with the handshake in force.
     BrennoCodeListBuilder(std::string& queue, std::size_t longestRecord)
         : RecordBuilder(queue), longestRecord_(longestRecord) {}
     std::string AddLine(std::string_view line) override;
@@ -44,10 +43,13 @@ private:
 
 class OtherDataBuilder : public RecordBuilder {
 public:
-    using RecordBuilder::RecordBuilder;
+    // `longestRecord`: what the sender takes for free text.
+    OtherDataBuilder(std::string& queue, std::size_t longestRecord)
+        : RecordBuilder(queue), longestRecord_(longestRecord) {}
     std::string AddLine(std::string_view line) override;
 
 private:
+    std::size_t longestRecord_;
     // Set once an empty record is queued: the transfer ends there, so the lines after it are
     // queued as they are but never sent, and their length does not matter.
     bool transferEnded_ = false;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/RecordQueue.h"
+#include "transfers/InstrumentFamilies.h"
 #include "transfers/TransferGuard.h"
 #include "transfers/UploadWorker.h"
 #include "upload/CodeListRecords.h"
@@ -37,8 +38,9 @@ KindSettings SettingsFor(UploadKind kind) {
     return {0, Tamsel};
 }
 
+// `longestRecord`: what the family's sender takes with the handshake in force.
 std::unique_ptr<RecordBuilder> MakeBuilder(UploadKind kind, std::string& queue,
-                                           Handshake handshake) {
+                                           std::size_t longestRecord) {
     switch (kind) {
         case UploadKind::TamselCoordinate:
             return std::make_unique<TamselCoordinateBuilder>(queue);
@@ -49,10 +51,9 @@ std::unique_ptr<RecordBuilder> MakeBuilder(UploadKind kind, std::string& queue,
         case UploadKind::TamselCodeList:
             return std::make_unique<TamselCodeListBuilder>(queue);
         case UploadKind::BrennoCodeList:
-            return std::make_unique<BrennoCodeListBuilder>(
-                queue, LongestRecordFor(InstrumentFamily::Brenno, handshake));
+            return std::make_unique<BrennoCodeListBuilder>(queue, longestRecord);
         case UploadKind::OtherData:
-            return std::make_unique<OtherDataBuilder>(queue);
+            return std::make_unique<OtherDataBuilder>(queue, longestRecord);
     }
     return nullptr;
 }
@@ -89,7 +90,9 @@ UploadBuild BuildUpload(UploadKind kind, const std::string& editorText, Handshak
     std::string text;
     text.reserve(editorText.size() + 2);
     text.append(editorText).append("\r\n");
-    std::unique_ptr<RecordBuilder> builder = MakeBuilder(kind, build.queue, handshake);
+    const std::size_t longestRecord =
+        DescribeFamily(settings.family).Records(handshake).longestRecord;
+    std::unique_ptr<RecordBuilder> builder = MakeBuilder(kind, build.queue, longestRecord);
     std::size_t lineNumber = 0;
     RecordLineNotes notes;
     ForEachUploadLine(text, [&](std::string_view line) {

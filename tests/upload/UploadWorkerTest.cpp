@@ -216,6 +216,17 @@ TEST(UploadWorker, ARecordThatNoLongerFitsTheHandshakeStopsTheUploadThere) {
     EXPECT_EQ(f.port->CloseCount(), 1);
 }
 
+TEST(UploadWorker, ATamselRecordLongerThan251CharactersIsNotSent) {
+    // Sequence digit and checksum follow it: 252 characters would not fit the 255 of the buffer.
+    UploadFixture f;
+    const std::string fits(251, 't');
+    f.Run(1, 0, fits + "\x02" + std::string(252, 'u') + "\x02", {3, 4});
+    EXPECT_EQ(f.dialogs.Texts().back(),
+              "Line 4 cannot be sent: its record has 252 characters, more than the 251 the "
+              "instrument takes with the handshake now set. The transfer was stopped.");
+    EXPECT_EQ(f.editor.Text(), fits + "\r\n");
+}
+
 TEST(UploadWorker, PortFailuresLeaveTheEditorUntouched) {
     UploadFixture missing;
     missing.settings.PortIndex = 3;  // COM4 does not exist
