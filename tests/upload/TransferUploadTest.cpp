@@ -186,7 +186,9 @@ TEST(TransferUpload, RecordsArePacedByTheLineDelay) {
     for (std::size_t i = 1; i < u.arrivals.size(); ++i) {
         const auto gap = u.arrivals[i] - u.arrivals[i - 1];
         EXPECT_GE(gap, 70ms) << "between records " << i << " and " << i + 1;
-        EXPECT_LT(gap, 1000ms) << "between records " << i << " and " << i + 1;
+        // Far above the delay, so that a loaded machine cannot fail it, yet a delay taken in the
+        // wrong unit (80 s) would.
+        EXPECT_LT(gap, 5000ms) << "between records " << i << " and " << i + 1;
     }
 }
 
