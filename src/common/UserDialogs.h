@@ -23,6 +23,14 @@ public:
     virtual void ShowMessage(const std::string& text, const std::string& caption,
                              MessageIcon icon = MessageIcon::None,
                              const std::string& details = {}) = 0;
+    // The message that ends a transfer as failed: the port could not be used, the line failed or
+    // timed out, the instrument answered wrongly. Shown as any other message; where the transfer
+    // is traced, the trace ends with it and is written first, and the message names the file.
+    virtual void ShowFailure(const std::string& text, const std::string& caption,
+                             MessageIcon icon = MessageIcon::None,
+                             const std::string& details = {}) {
+        ShowMessage(text, caption, icon, details);
+    }
     // A modal Yes/No question, Yes the default; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
 };

@@ -12,9 +12,10 @@ namespace halvex {
 
 namespace {
 
-// A port that cannot be used stops the transfer before it starts: a warning.
+// A port that cannot be used stops the transfer before it starts: a warning, and the transfer's
+// failure.
 void Tell(UserDialogs& dialogs, const char* message, const std::string& details = {}) {
-    dialogs.ShowMessage(message, kProgramCaption, MessageIcon::Warning, details);
+    dialogs.ShowFailure(message, kProgramCaption, MessageIcon::Warning, details);
 }
 
 // Shows the message, then closes the port: the order the user sees on a real device.

@@ -1,7 +1,7 @@
 #pragma once
 // What a transfer worker is given when it starts: the editor and message boxes (through the
 // core interfaces), the live communication settings, the device opener and the registry that
-// tracks it, plus the transfer fields its command made.
+// tracks it, and where its line trace goes, plus the transfer fields its command made.
 //
 // The fields are the worker's own: TransferMode, SiteHeader and UploadQueue are handed over when
 // its command starts it and nothing else keeps them, so a later command cannot rewrite a queue,
@@ -18,6 +18,7 @@
 #include "port/CommSettings.h"
 #include "port/OpenCommPort.h"
 #include "port/SerialPort.h"
+#include "transfers/TraceSink.h"
 #include "transfers/WorkerRegistry.h"
 
 namespace halvex {
@@ -36,6 +37,8 @@ struct TransferEnvironment {
     const CommSettings& settings;
     SerialPortOpener& ports;
     WorkerRegistry& workers;
+    // Where the line trace of a transfer goes (TracedTransfer.h); nullptr: none is recorded.
+    TraceSink* traces = nullptr;
 };
 
 // The first step of every worker: the port named by the live settings, or nullptr after the

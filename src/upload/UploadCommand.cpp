@@ -4,6 +4,7 @@
 
 #include "common/RecordQueue.h"
 #include "transfers/InstrumentFamilies.h"
+#include "transfers/TracedTransfer.h"
 #include "transfers/TransferGuard.h"
 #include "transfers/UploadWorker.h"
 #include "upload/CodeListRecords.h"
@@ -81,6 +82,24 @@ private:
 
 }  // namespace
 
+std::string UploadCommandName(UploadKind kind) {
+    switch (kind) {
+        case UploadKind::TamselCoordinate:
+            return "Upload Tamsel Coordinate";
+        case UploadKind::BrennoCoordinate:
+            return "Upload Brenno Coordinate";
+        case UploadKind::CorvaneCoordinate:
+            return "Upload Corvane Coordinate";
+        case UploadKind::TamselCodeList:
+            return "Upload Tamsel Pcode";
+        case UploadKind::BrennoCodeList:
+            return "Upload Brenno Pcode";
+        case UploadKind::OtherData:
+            return "Upload Other Data";
+    }
+    return "Upload";
+}
+
 UploadBuild BuildUpload(UploadKind kind, const std::string& editorText, Handshake handshake) {
     const KindSettings settings = SettingsFor(kind);
     UploadBuild build;
@@ -123,7 +142,11 @@ std::optional<TransferFields> RunUploadCommand(UploadKind kind, const TransferEn
         return std::nullopt;
     }
     TransferFields fields = build.Fields();
-    StartUploadTransfer(env, fields);  // no thread: the command ends without a message
+    // No thread: the command ends without a message.
+    StartTraced(env, UploadCommandName(kind),
+                [fields](const TransferEnvironment& traced, TransferDone done) {
+                    return StartUploadTransfer(traced, fields, std::move(done));
+                });
     return fields;
 }
 

@@ -21,6 +21,10 @@ enum class UploadKind {
     OtherData,          // command 32787
 };
 
+// The command's name, as its menu item has it: "Upload Tamsel Coordinate", ...; "Upload Corvane
+// Coordinate" for the command without a menu item.
+std::string UploadCommandName(UploadKind kind);
+
 struct UploadBuild {
     std::string queue;
     std::vector<std::size_t> recordLines;  // the editor line of each queued record
@@ -38,8 +42,9 @@ struct UploadBuild {
 UploadBuild BuildUpload(UploadKind kind, const std::string& editorText, Handshake handshake);
 
 // The whole command: refuses while a transfer runs, asks ConfirmUnsaved, builds, and starts the
-// transfer. Returns the fields given to the worker, or nothing when the command was refused, the
-// user declined or the text was refused (after a message naming the line); nothing is sent then.
+// transfer (traced where env.traces asks for it). Returns the fields given to the worker, or
+// nothing when the command was refused, the user declined or the text was refused (after a message
+// naming the line); nothing is sent then.
 std::optional<TransferFields> RunUploadCommand(UploadKind kind, const TransferEnvironment& env);
 
 }  // namespace halvex
