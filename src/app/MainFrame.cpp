@@ -280,11 +280,20 @@ void CMainFrame::RefreshProgress() {
 }
 
 void CMainFrame::ShowTransferSummary() {
-    // A transfer that failed or was stopped has said so in its own message box.
+    // A transfer that failed or was stopped has said so in its own message box; where its line
+    // went is still worth saying.
     constexpr int kSummaryMs = 8000;
     const ProgressSnapshot last = view_->Workers.Progress().Snapshot();
-    if (last.outcome != TransferOutcome::Completed) return;
-    statusBar()->showMessage(QString::fromStdString(DescribeTransferEnd(last)), kSummaryMs);
+    std::string summary =
+        last.outcome == TransferOutcome::Completed ? DescribeTransferEnd(last) : std::string();
+    const std::string trace = view_->Traces().TakeLastNote();
+    if (trace.empty()) {
+        if (!summary.empty()) statusBar()->showMessage(QString::fromStdString(summary), kSummaryMs);
+        return;
+    }
+    // The trace's path stays until another message takes its place, so it can be copied down.
+    if (!summary.empty()) summary += ". ";
+    statusBar()->showMessage(QString::fromStdString(summary + trace));
 }
 
 void CMainFrame::ScheduleCommandUiUpdate() {

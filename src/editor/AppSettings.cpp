@@ -11,4 +11,12 @@ void WritePreviewPages(int pages) {
     OpenAppSettings()->setValue(QStringLiteral("Settings/PreviewPages"), pages == 2 ? 2 : 1);
 }
 
+bool ReadTraceEnabled() {
+    return OpenAppSettings()->value(QStringLiteral("Trace/Enabled"), false).toBool();
+}
+
+void WriteTraceEnabled(bool enabled) {
+    OpenAppSettings()->setValue(QStringLiteral("Trace/Enabled"), enabled);
+}
+
 }  // namespace halvex

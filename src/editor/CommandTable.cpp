@@ -103,6 +103,11 @@ const CommandRow kCommMenu[] = {
      {5, 1, DrawStopTransfer}},
     {32791, "Serial Ports...", "Choose the serial device each port name COM1 to COM6 opens",
      "Serial Ports", OnMainWindow("OnSerialPorts")},
+    // Checked while every transfer records its line trace.
+    {32794, "Line &Trace", "Record every byte of each transfer in a trace file", "Line Trace",
+     OnView{&CHalvexView::OnLineTrace, nullptr, &CHalvexView::LineTraceOn}},
+    {32795, "Open Trace &Folder", "Show the folder of the line traces in the file manager",
+     "Open Trace Folder", OnView{&CHalvexView::OnOpenTraceFolder}},
 };
 
 const CommandRow kTransformMenu[] = {

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QVBoxLayout>
 
+#include "common/Version.h"
 #include "editor/AppSettings.h"
 #include "editor/ByteEditor.h"
 #include "editor/CommandBinding.h"
@@ -34,8 +36,11 @@ CHalvexView::CHalvexView(CHalvexDoc* document, QWidget* parent)
       editor_(new ByteEditor(this)),
       calls_(this),
       boxes_(this, calls_),
-      portOpener_(MakeSystemPortOpener(portChoices_.Lookup())) {
+      portOpener_(MakeSystemPortOpener(portChoices_.Lookup())),
+      traces_(DefaultTraceFolder(), "halvex " + std::string(kVersion)),
+      urlOpener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     ReadPortChoices(portChoices_);
+    traces_.SetEnabled(ReadTraceEnabled());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(editor_);
@@ -62,7 +67,7 @@ void CHalvexView::SetPortOpener(std::unique_ptr<SerialPortOpener> opener) {
 
 TransferEnvironment CHalvexView::MakeTransferEnvironment() {
     SerialPortOpener& ports = portOpener_ ? *portOpener_ : NoPorts();
-    return TransferEnvironment{*this, boxes_, CommSettings, ports, Workers};
+    return TransferEnvironment{*this, boxes_, CommSettings, ports, Workers, &traces_};
 }
 
 std::string CHalvexView::GetEditorText() {

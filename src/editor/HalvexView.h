@@ -10,12 +10,14 @@
 
 #include <QWidget>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "common/EditorOps.h"
 #include "editor/CommandTarget.h"
 #include "editor/MessageBoxes.h"
+#include "editor/TraceFolder.h"
 #include "editor/UiThreadCall.h"
 #include "port/CommSettings.h"
 #include "port/PortChoices.h"
@@ -27,6 +29,10 @@ namespace halvex {
 
 class ByteEditor;
 class CHalvexDoc;
+
+// Shows a URL in the desktop's own program for it (QDesktopServices::openUrl); false when none
+// could be started.
+using UrlOpener = std::function<bool(const QUrl&)>;
 
 class CHalvexView : public QWidget, public EditorOps, public CommandTarget {
     Q_OBJECT
@@ -47,8 +53,13 @@ public:
     // installs another.
     void SetPortOpener(std::unique_ptr<SerialPortOpener> opener);
     SerialPortOpener* PortOpener() const { return portOpener_.get(); }
-    // The view as editor, its message boxes, the settings, the opener and the worker registry.
+    // The view as editor, its message boxes, the settings, the opener, the worker registry and
+    // the trace folder.
     TransferEnvironment MakeTransferEnvironment();
+    // Where the line traces go while Comm > Line Trace is on.
+    TraceFolder& Traces() { return traces_; }
+    // Replaces the desktop's opening of a URL (Open Trace Folder), for tests.
+    void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
     UserDialogs& Dialogs() { return boxes_; }
 
     // Editor operations.
@@ -117,6 +128,12 @@ public:
     void OnUploadOtherData();
     // Comm > Stop Transfer (and Escape): the running worker ends and says how far it got.
     void OnStopTransfer();
+    // Comm > Line Trace: switches the line trace of every later transfer on or off, for this
+    // and later runs (see editor/TraceFolder.h).
+    void OnLineTrace();
+    bool LineTraceOn() const { return traces_.Enabled(); }
+    // Comm > Open Trace Folder: the folder of the traces in the desktop's file manager.
+    void OnOpenTraceFolder();
     // A transfer worker runs (also while its port is still being opened, or after it failed to
     // open and the worker shows why).
     bool TransferRunning() const { return Workers.RunningCount() > 0; }
@@ -139,6 +156,8 @@ private:
     MessageBoxes boxes_;
     PortChoices portChoices_;
     std::unique_ptr<SerialPortOpener> portOpener_;
+    TraceFolder traces_;
+    UrlOpener urlOpener_;
     CommandMap commands_;
     bool textModified_ = false;
     int keepFlags_ = 0;  // > 0 while the program replaces the whole text

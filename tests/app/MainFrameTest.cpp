@@ -55,7 +55,7 @@ const std::vector<Menu> kExpectedMenus = {
       {"Upload Tamsel Coordinate\tCtrl+Z", 32776}, {"Upload Brenno Coordinate\tCtrl+Y", 32780},
       {nullptr, 0}, {"Upload Tamsel Pcode\tCtrl+O", 32777}, {"Upload Brenno Pcode\tCtrl+P", 32786},
       {"Upload Other Data\tCtrl+Q", 32787}, {nullptr, 0}, {"Stop Transfer", 32790},
-      {"Serial Ports...", 32791}}},
+      {"Serial Ports...", 32791}, {"Line &Trace", 32794}, {"Open Trace &Folder", 32795}}},
     {"&Transform",
      {{"CASS Coordinate(Tamsel)\tCtrl+C", 32771}, {"CASS Coordinate(Brenno)\tCtrl+K", 32782},
       {"NEZ Coordinate(Brenno)\tCtrl+L", 32789}, {nullptr, 0},
