@@ -40,5 +40,7 @@ std::vector<OptionDef> DownloadOptionSpecs();
 int RunStationDownload(ParsedOptions& options);
 std::vector<OptionDef> UploadOptionSpecs();
 int RunStationUpload(ParsedOptions& options);
+std::vector<OptionDef> ReplayOptionSpecs();
+int RunStationReplay(ParsedOptions& options);
 
 }  // namespace halvex::station

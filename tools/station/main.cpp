@@ -15,15 +15,19 @@ using halvex::station::StationCommand;
 
 constexpr const char* kAbout =
     "Plays a total station on a new pseudo-terminal (or on --device), prints the device path\n"
-    "to point HALVEX_COM1..HALVEX_COM6 at, and talks as the instrument would. FILE \"-\" is\n"
-    "standard input.";
+    "to point HALVEX_COM1..HALVEX_COM6 at, and talks as the instrument would, or as a line\n"
+    "trace recorded by Halvex shows it did. FILE \"-\" is standard input.";
 
 const std::vector<halvex::tool::ExitStatus> kExitStatuses = {
-    {"0", "the exchange went as scripted"},
+    {"0",
+     "the exchange went as scripted (replay: the computer sent\nexactly what the trace holds)"},
     {"1",
-     "the computer did not answer or send as an instrument expects,\na fault was found on the "
-     "line, or the line could not be opened\n(the reason is printed)"},
-    {"2", "wrong command line, FILE could not be read, or the --output\nfile could not be written"},
+     "the computer did not answer or send as an instrument expects\n(replay: the first "
+     "difference from the trace is printed),\na fault was found on the line, or the line could "
+     "not be\nopened (the reason is printed)"},
+    {"2",
+     "wrong command line, FILE or TRACE could not be read or is\nnot a line trace, or the "
+     "--output file could not be written"},
     {"130, 143", "stopped while holding the line open: by Ctrl+C (130) or\nSIGTERM (143)"},
 };
 
@@ -34,13 +38,17 @@ const StationCommand kCommands[] = {
     {"upload", "receive an upload from the computer as the instrument would",
      "halvex-station upload --family NAME [options]", halvex::station::UploadOptionSpecs, nullptr,
      nullptr, halvex::station::RunStationUpload},
+    {"replay", "play the instrument's side of a line trace and compare the\ncomputer's bytes",
+     "halvex-station replay [options] TRACE", halvex::station::ReplayOptionSpecs, "TRACE",
+     "the line trace to play", halvex::station::RunStationReplay},
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    halvex::tool::CommandLine line(kStationProgram, kAbout,
-                                   {kCommands[0].synopsis, kCommands[1].synopsis}, kExitStatuses);
+    halvex::tool::CommandLine line(
+        kStationProgram, kAbout,
+        {kCommands[0].synopsis, kCommands[1].synopsis, kCommands[2].synopsis}, kExitStatuses);
     std::vector<std::vector<std::string>> words(std::size(kCommands));
     for (std::size_t i = 0; i < std::size(kCommands); ++i) {
         const StationCommand& command = kCommands[i];

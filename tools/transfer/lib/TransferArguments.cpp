@@ -71,6 +71,7 @@ const OptionText kOptions[] = {
     {"--stop", "BITS", "1 or 2 (1)"},
     {"--timeout", "SECONDS", "longest wait for a byte, 1 to 1000 (10)"},
     {"--delay", "MS", "pause after each record sent without a handshake,\n1 to 1000 (800)"},
+    {"--trace", "FILE", "write the line trace of the transfer to FILE"},
     {"-q,--quiet", "", "no progress line on the terminal"},
 };
 
@@ -307,6 +308,17 @@ bool ReadPort(const Words& words, TransferArguments& parsed, std::string& error)
     return true;
 }
 
+bool ReadTrace(const Words& words, TransferArguments& parsed, std::string& error) {
+    const auto trace = words.values.find("trace");
+    if (trace == words.values.end()) return true;
+    if (trace->second.empty() || trace->second == "-") {
+        error = "--trace needs a file";
+        return false;
+    }
+    parsed.trace = trace->second;
+    return true;
+}
+
 }  // namespace
 
 TransferCommandLine ReadTransferCommandLine(const std::vector<std::string>& args) {
@@ -318,7 +330,7 @@ TransferCommandLine ReadTransferCommandLine(const std::vector<std::string>& args
     parsed.quiet = words.flags.count("quiet") > 0;
     std::string error;
     if (!ReadCommand(words, parsed, error) || !ReadPort(words, parsed, error) ||
-        !ReadLineOptions(words, parsed.settings, error) ||
+        !ReadTrace(words, parsed, error) || !ReadLineOptions(words, parsed.settings, error) ||
         !ReadTimings(words, parsed.settings, error)) {
         read.reading = tool::CommandLineReading::Wrong(error);
     }

@@ -26,6 +26,7 @@ struct TransferArguments {
     std::string input;            // upload: the file to send, "-" for standard input
     std::string output = "-";     // download: where the received text goes, "-" standard output
     std::string device;           // --device PATH, opened instead of the port name; empty: none
+    std::string trace;            // --trace FILE: where the line trace goes; empty: none
     CommSettingsValues settings;  // the parameter dialog's defaults, changed by the options
     bool quiet = false;
 };

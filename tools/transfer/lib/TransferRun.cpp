@@ -13,8 +13,11 @@
 #include "transfer/lib/EchoingEditor.h"
 #include "transfer/lib/PortLookup.h"
 #include "transfer/lib/StopSignals.h"
+#include "transfer/lib/TraceFile.h"
+#include "transfers/DownloadCommand.h"
 #include "transfers/DownloadWorker.h"
 #include "transfers/ProgressText.h"
+#include "transfers/TracedTransfer.h"
 #include "transfers/UploadWorker.h"
 
 namespace halvex::transfer {
@@ -120,7 +123,8 @@ public:
           editor_(STDOUT_FILENO),
           // Standard input that holds the upload's file has no Enter for the prompts.
           dialogs_(console_, workers_, STDIN_FILENO,
-                   tool::IsTerminal(STDIN_FILENO) && args.input != "-") {
+                   tool::IsTerminal(STDIN_FILENO) && args.input != "-"),
+          trace_(args.trace, args.device.empty()) {
         settings_.Store(args.settings);
     }
 
@@ -138,7 +142,7 @@ public:
             return kExitFailed;
         }
         const Ending ending = WaitForWorker(workers_, end, signals, console_);
-        if (!WriteResult(ending.outcome)) return kExitFailed;
+        if (!WriteResult(ending.outcome) || !TraceWritten()) return kExitFailed;
         if (ending.outcome == TransferOutcome::Completed) {
             console_.PrintForUser(DescribeTransferEnd(workers_.Progress().Snapshot()));
         }
@@ -148,10 +152,31 @@ public:
 private:
     bool Start(SerialPortOpener& ports, const std::optional<TransferFields>& fields,
                WorkerEnd& end) {
-        const TransferEnvironment env{Editor(), dialogs_, settings_, ports, workers_};
+        TraceSink* traces = args_.trace.empty() ? nullptr : &trace_;
+        const TransferEnvironment env{Editor(), dialogs_, settings_, ports, workers_, traces};
         const BlockedStopSignals blocked;
-        if (fields) return StartUploadTransfer(env, *fields, end.Reporter());
-        return StartDownload(env, args_.family, end.Reporter());
+        if (fields) {
+            return StartTraced(
+                env, UploadCommandName(args_.uploadKind),
+                [&fields](const TransferEnvironment& traced, TransferDone done) {
+                    return StartUploadTransfer(traced, *fields, std::move(done));
+                },
+                end.Reporter());
+        }
+        return StartTraced(
+            env, DownloadCommandName(args_.family),
+            [this](const TransferEnvironment& traced, TransferDone done) {
+                return StartDownload(traced, args_.family, std::move(done));
+            },
+            end.Reporter());
+    }
+
+    // False after telling why the --trace FILE could not be written.
+    bool TraceWritten() {
+        const std::string error = trace_.Error();
+        if (error.empty()) return true;
+        console_.PrintLine(kProgram + ("cannot write " + args_.trace) + ": " + error);
+        return false;
     }
 
     // A download keeps its text in memory until the end; an upload echoes as it goes.
@@ -184,6 +209,7 @@ private:
     MemoryEditor download_;
     CommSettings settings_;
     ConsoleDialogs dialogs_;
+    TraceFile trace_;
     // Declared after what the worker uses, so that it is gone before any of that.
     WorkerRegistry workers_;
 };
