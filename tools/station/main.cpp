@@ -38,7 +38,7 @@ const StationCommand kCommands[] = {
     {"upload", "receive an upload from the computer as the instrument would",
      "halvex-station upload --family NAME [options]", halvex::station::UploadOptionSpecs, nullptr,
      nullptr, halvex::station::RunStationUpload},
-    {"replay", "play the instrument's side of a line trace and compare the\ncomputer's bytes",
+    {"replay", "play back the instrument's side of a line trace",
      "halvex-station replay [options] TRACE", halvex::station::ReplayOptionSpecs, "TRACE",
      "the line trace to play", halvex::station::RunStationReplay},
 };
