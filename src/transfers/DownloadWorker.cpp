@@ -87,6 +87,11 @@ void Tell(const TransferEnvironment& env, const std::string& message) {
     if (!env.workers.StopRequested()) env.dialogs.ShowMessage(message, kProgramCaption);
 }
 
+// The message that ends the download as failed.
+void TellFailure(const TransferEnvironment& env, const std::string& message) {
+    if (!env.workers.StopRequested()) env.dialogs.ShowFailure(message, kProgramCaption);
+}
+
 // Shows the prompt and, where the exchange starts with it, sends ENQ and waits until it has left
 // the port, so the first byte's time-out counts from then. False when ENQ could not be sent.
 bool Prompt(const TransferEnvironment& env, const DownloadRules& rules, SerialPort& port) {
@@ -106,15 +111,15 @@ void Finish(const TransferEnvironment& env, DownloadEnd end, SerialPort& port) {
             break;
         case DownloadEnd::ReadFailed:
             port.Close();
-            Tell(env, kCommunicationFailedMessage);
+            TellFailure(env, kCommunicationFailedMessage);
             break;
         case DownloadEnd::TimedOut:
-            Tell(env, kCommunicationTimeOutMessage);
+            TellFailure(env, kCommunicationTimeOutMessage);
             port.Close();
             break;
         case DownloadEnd::EditorFull:
             port.Close();
-            Tell(env, kDownloadTooLargeMessage);
+            TellFailure(env, kDownloadTooLargeMessage);
             break;
     }
 }

@@ -25,7 +25,7 @@ bool Stopping(const SendContext& context) {
 }
 
 bool Fail(SendContext& context, const char* message) {
-    if (!Stopping(context)) context.dialogs.ShowMessage(message, kProgramCaption);
+    if (!Stopping(context)) context.dialogs.ShowFailure(message, kProgramCaption);
     return false;
 }
 

@@ -34,7 +34,9 @@ public:
           ports_(env.ports, env.settings, trace_, place_.portByName) {}
 
     TransferEnvironment Environment() {
-        return TransferEnvironment{env_.editor, *this, env_.settings, ports_, env_.workers};
+        TransferEnvironment traced{env_.editor, *this, env_.settings, ports_, env_.workers};
+        traced.trace = &trace_;
+        return traced;
     }
 
     // The worker has ended; a failure has already written the trace.

@@ -18,6 +18,7 @@
 #include "port/CommSettings.h"
 #include "port/OpenCommPort.h"
 #include "port/SerialPort.h"
+#include "transfers/LineTrace.h"
 #include "transfers/TraceSink.h"
 #include "transfers/WorkerRegistry.h"
 
@@ -39,6 +40,9 @@ struct TransferEnvironment {
     WorkerRegistry& workers;
     // Where the line trace of a transfer goes (TracedTransfer.h); nullptr: none is recorded.
     TraceSink* traces = nullptr;
+    // The running transfer's trace, where the workers note what the port cannot see (their
+    // pauses); nullptr when none is recorded.
+    LineTrace* trace = nullptr;
 };
 
 // The first step of every worker: the port named by the live settings, or nullptr after the

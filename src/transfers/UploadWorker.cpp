@@ -18,8 +18,13 @@ public:
           fields_(fields),
           context_(port, env.settings, env.dialogs, fields.TransferMode) {
         context_.stopRequested = [&workers = env.workers] { return workers.StopRequested(); };
-        context_.pause = pause ? std::move(pause) : [this](std::chrono::milliseconds ms) {
-            PauseUnlessStopped(ms, context_.stopRequested);
+        context_.pause = [this, pause = std::move(pause)](std::chrono::milliseconds ms) {
+            if (env_.trace) env_.trace->Event("pause " + std::to_string(ms.count()) + " ms");
+            if (pause) {
+                pause(ms);
+            } else {
+                PauseUnlessStopped(ms, context_.stopRequested);
+            }
         };
     }
 
@@ -35,7 +40,7 @@ public:
         env_.editor.ClearEditor();
         if (!SendQueue()) return false;
         if (!WriteTrailer()) {
-            if (!Stopping()) env_.dialogs.ShowMessage(kCommunicationFailedMessage, kProgramCaption);
+            if (!Stopping()) env_.dialogs.ShowFailure(kCommunicationFailedMessage, kProgramCaption);
             return false;
         }
         return !Stopping();
@@ -79,7 +84,7 @@ private:
         const std::string where = index < fields_.RecordLines.size()
                                       ? "Line " + std::to_string(fields_.RecordLines[index])
                                       : "Record " + std::to_string(index + 1);
-        env_.dialogs.ShowMessage(RecordTooLongMessage(where, record.size(), longest),
+        env_.dialogs.ShowFailure(RecordTooLongMessage(where, record.size(), longest),
                                  kProgramCaption, MessageIcon::Warning);
         return false;
     }

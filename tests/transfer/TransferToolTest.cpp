@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "ToolProcess.h"
+#include "common/Version.h"
 #include "port/OpenCommPort.h"
 #include "port/ParameterValidation.h"
 #include "port/PosixSerialPort.h"
@@ -20,6 +21,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeEditor.h"
 #include "transfers/DownloadWorker.h"
+#include "transfers/TraceFormat.h"
 #include "transfers/UploadWorker.h"
 #include "upload/UploadCommand.h"
 
@@ -81,6 +83,27 @@ std::string OverALine(const Instrument& instrument,
     station.join();
     line->TakePending(20ms);
     return line->ReceivedLog();
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The bytes of one direction in a line trace.
+std::string Traced(const std::string& trace, TraceDirection direction) {
+    const ParsedTrace parsed = ParseTrace(trace);
+    EXPECT_EQ(parsed.error, "");
+    std::string bytes;
+    for (const TraceData& data : parsed.data) {
+        if (data.direction == direction) bytes += data.bytes;
+    }
+    return bytes;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 // The tool with `args` on the line.
@@ -269,6 +292,53 @@ TEST(TransferTool, PortNamesOpenTheDevicesTheWindowWouldOpen) {
     EXPECT_EQ(environment.err.rfind(kPortNotFoundMessage + "\n/nonexistent/halvex-port (COM2)"s, 0),
               0u)
         << environment.err;
+}
+
+TEST(TransferTool, ADownloadsTraceHoldsTheBytesOnTheLineAndNamesTheFailure) {
+    const std::string trace = ::testing::TempDir() + "halvex-transfer-download.trace";
+    // ENQ, one line with its ACK, then half a line and silence.
+    const Instrument stopsShort = [](StationLine& line) {
+        std::uint8_t byte = 0;
+        line.ReceiveByte(byte, 5s);
+        line.Send("A\0\n"s, 5s);
+        line.ReceiveByte(byte, 5s);
+        line.Send("B", 5s);
+    };
+    ToolResult result;
+    const std::string fromComputer =
+        OverALine(stopsShort, Tool({"download", "--family", "tamsel", "--protocol", "acknak",
+                                    "--timeout", "1", "--trace", trace},
+                                   result));
+    EXPECT_EQ(result.status, 1);
+    const std::string text = FileText(trace);
+    EXPECT_EQ(Traced(text, TraceDirection::Sent), fromComputer);
+    EXPECT_EQ(fromComputer, "\x05\x06");
+    EXPECT_EQ(Traced(text, TraceDirection::Received), "A\0\nB"s);
+    EXPECT_TRUE(EndsWith(text, "# time-out\n# end: failed: Communication time out\n")) << text;
+    EXPECT_NE(result.err.find(kCommunicationTimeOutMessage +
+                              "\nThe line trace of this transfer is in "s + trace + ".\n"),
+              std::string::npos)
+        << result.err;
+}
+
+TEST(TransferTool, AnUploadsTraceHoldsTheBytesOnTheLine) {
+    const std::string trace = ::testing::TempDir() + "halvex-transfer-upload.trace";
+    ToolResult result;
+    const std::string fromComputer =
+        OverALine(Receives(Family::Brenno, true),
+                  Tool({"upload", "brenno-coordinate",
+                        TempFile("halvex-transfer-traced.txt", "P1,,1,2,3\r\nP2,,4,5,6\r\n"),
+                        "--protocol", "acknak", "--trace", trace},
+                       result));
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string text = FileText(trace);
+    EXPECT_NE(text.find("\n# program: halvex-transfer " + std::string(kVersion) +
+                        "\n# command: Upload Brenno Coordinate\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(Traced(text, TraceDirection::Sent), fromComputer);
+    EXPECT_EQ(Traced(text, TraceDirection::Received), "\x06\x06");
+    EXPECT_TRUE(EndsWith(text, "# end: completed\n")) << text;
 }
 
 TEST(TransferTool, RefusedUploadsAndWrongCommandLinesSendNothing) {
