@@ -29,6 +29,9 @@ public:
             lastAt_ = data.at;
             lastMoment_ = Clock::now();
         }
+        // The computer takes what was sent before anything more counts, so that the replay ends
+        // only once the whole trace has reached it.
+        line_.WaitDelivered(options_.timeout);
         const std::string more = line_.TakePending(options_.idle);
         if (!more.empty()) {
             Differ(0, "the end of the trace", more);
