@@ -12,6 +12,7 @@
 #include "editor/ShellTestKit.h"
 #include "port/PosixSerialPort.h"
 #include "station/lib/StationLine.h"
+#include "transfers/TraceFormat.h"
 
 using namespace halvex;
 using namespace halvex::testing;
@@ -82,12 +83,14 @@ private slots:
         std::ifstream file(path, std::ios::binary);
         const std::string text(std::istreambuf_iterator<char>(file), {});
         QVERIFY(text.starts_with("# halvex line trace 1\n# program: halvex "));
-        QVERIFY(
-            text.ends_with("< 41 0d 0a 03                                     |A...|\n"
-                           "# end: completed\n"));
+        QVERIFY(text.ends_with("|\n# end: completed\n"));
+        std::string received;
+        for (const TraceData& data : ParseTrace(text).data) received += data.bytes;
+        QCOMPARE(received, std::string("A\r\n\x03"));
 
         // A port that does not open: its reason, then where its trace is.
-        line.reset();
+        view_->SetPortOpener(std::make_unique<PosixPortOpener>(
+            [](const std::string&) { return std::optional<std::string>("/nonexistent/com"); }));
         frame_->RouteCommand(32773);  // Download Tamsel Data
         QTRY_COMPARE_WITH_TIMEOUT(view_->Workers.RunningCount(), 0u, 5000);
         const BoxRequest& failure = boxes.shown.back();
