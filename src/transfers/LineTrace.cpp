@@ -6,7 +6,6 @@ LineTrace::LineTrace(TraceHeader header) : header_(std::move(header)), origin_(C
 
 void LineTrace::PortRequested(const TracePort& port, const CommSettingsValues& settings,
                               bool opened, Clock::time_point at) {
-    std::lock_guard lock(mutex_);
     header_.port = port;
     header_.settings = settings;
     if (opened) origin_ = at;
@@ -16,28 +15,20 @@ void LineTrace::Bytes(TraceDirection direction, std::span<const std::uint8_t> by
                       Clock::time_point at) {
     if (bytes.empty()) return;
     const Kind kind = direction == TraceDirection::Sent ? Kind::Sent : Kind::Received;
-    std::lock_guard lock(mutex_);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(at - origin_).count();
     Add(kind, ms, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
-void LineTrace::Event(std::string_view event) {
-    std::lock_guard lock(mutex_);
-    Add(Kind::Event, 0, event);
-}
+void LineTrace::Event(std::string_view event) { Add(Kind::Event, 0, event); }
 
 bool LineTrace::End(std::string_view how) {
-    std::lock_guard lock(mutex_);
     if (ended_) return false;
     Add(Kind::Event, 0, "end: " + std::string(how));
     ended_ = true;
     return true;
 }
 
-bool LineTrace::Ended() const {
-    std::lock_guard lock(mutex_);
-    return ended_;
-}
+bool LineTrace::Ended() const { return ended_; }
 
 void LineTrace::Add(Kind kind, std::int64_t ms, std::string_view bytes) {
     if (ended_) return;
@@ -54,7 +45,6 @@ void LineTrace::Add(Kind kind, std::int64_t ms, std::string_view bytes) {
 }
 
 std::string LineTrace::Text() const {
-    std::lock_guard lock(mutex_);
     std::string out = FormatTraceHeader(header_);
     // About one line of 75 characters per 16 bytes, plus the events.
     out.reserve(out.size() + store_.size() * 5 + entries_.size() * 16);

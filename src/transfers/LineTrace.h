@@ -2,7 +2,8 @@
 // The record of one transfer's line: every chunk of bytes written or read with its time, the
 // events between them, and how the transfer ended. Recording only appends to memory, so the
 // byte loop never waits for a disk; the text (TraceFormat.h) is made once, when the record is
-// finished. Thread-safe: the worker records, and a stop given on another thread records itself.
+// finished. It belongs to the worker's thread, which does all the recording, so the byte loop
+// takes no lock for it (TracedPort notes a stop given on another thread on the worker's thread).
 //
 // Chunks of one direction that follow each other within the same millisecond, with nothing
 // between them, are kept as one: the download reads one byte per call, and its trace would
@@ -11,7 +12,6 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -52,7 +52,6 @@ private:
 
     void Add(Kind kind, std::int64_t ms, std::string_view bytes);
 
-    mutable std::mutex mutex_;
     TraceHeader header_;
     Clock::time_point origin_;
     bool ended_ = false;

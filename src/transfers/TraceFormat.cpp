@@ -103,7 +103,8 @@ std::string ParseDataLine(std::string_view line, TraceData& data) {
     for (std::string_view word = TakeWord(hex); !word.empty(); word = TakeWord(hex)) {
         const int high = HexValue(word[0]);
         const int low = word.size() == 2 ? HexValue(word[1]) : -1;
-        if (high < 0 || low < 0) return "'" + std::string(word) + "' is not a byte in hex";
+        if (high < 0 || low < 0)
+            return std::string(1, '\'').append(word) + "' is not a byte in hex";
         data.bytes += static_cast<char>(high * 16 + low);
     }
     if (data.bytes.empty()) return "no bytes";
@@ -176,12 +177,18 @@ void AppendTraceData(std::string& out, std::chrono::milliseconds at, TraceDirect
         AppendPadded(out, time, kTimeWidth);
         out += ' ';
         out += static_cast<char>(direction);
-        out += ' ';
-        const std::string_view chars(reinterpret_cast<const char*>(piece.data()), piece.size());
-        const std::string hex = TraceHex(chars);
-        out += hex;
-        out.append(kHexWidth - hex.size(), ' ');
-        out += " |" + TraceText(chars) + "|\n";
+        // Written in place: a long download's trace has a great many of these lines.
+        for (const std::uint8_t byte : piece) {
+            out += ' ';
+            out += kHexDigits[byte >> 4];
+            out += kHexDigits[byte & 0x0F];
+        }
+        out.append(kHexWidth - (piece.size() * 3 - 1), ' ');
+        out += " |";
+        for (const std::uint8_t byte : piece) {
+            out += byte >= 0x20 && byte < 0x7F ? static_cast<char>(byte) : '.';
+        }
+        out += "|\n";
     }
 }
 

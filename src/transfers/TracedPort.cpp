@@ -21,6 +21,7 @@ bool TracedPort::SetReadTimeout(std::uint32_t totalMs) { return port_->SetReadTi
 
 ReadResult TracedPort::Read(std::uint8_t* buffer, std::size_t count) {
     const ReadResult result = port_->Read(buffer, count);
+    NoteStop();
     trace_.Bytes(TraceDirection::Received, {buffer, result.count});
     if (result.status == ReadStatus::Failed) {
         trace_.Event("read failed");
@@ -32,23 +33,35 @@ ReadResult TracedPort::Read(std::uint8_t* buffer, std::size_t count) {
 
 bool TracedPort::Write(std::span<const std::uint8_t> bytes) {
     // Recorded before the write, which may wait for flow control: the time is when it was sent.
+    NoteStop();
     trace_.Bytes(TraceDirection::Sent, bytes);
     const bool written = port_->Write(bytes);
+    NoteStop();
     if (!written) trace_.Event("write failed");
     return written;
 }
 
 bool TracedPort::DrainOutput() {
     const bool drained = port_->DrainOutput();
+    NoteStop();
     trace_.Event(drained ? "drained" : "drain failed");
     return drained;
 }
 
-void TracedPort::Close() { port_->Close(); }
+void TracedPort::Close() {
+    NoteStop();
+    port_->Close();
+}
 
 void TracedPort::Abort() {
-    if (!stopped_.exchange(true)) trace_.Event("stopped");
+    aborted_ = true;
     port_->Abort();
+}
+
+void TracedPort::NoteStop() {
+    if (stopNoted_ || !aborted_.load(std::memory_order_relaxed)) return;
+    stopNoted_ = true;
+    trace_.Event("stopped");
 }
 
 TracedPortOpener::TracedPortOpener(SerialPortOpener& ports, const CommSettings& settings,

@@ -30,9 +30,13 @@ public:
     void Abort() override;
 
 private:
+    // Notes an abort that has come since the last call, once.
+    void NoteStop();
+
     std::unique_ptr<SerialPort> port_;
     LineTrace& trace_;
-    std::atomic<bool> stopped_{false};
+    std::atomic<bool> aborted_{false};
+    bool stopNoted_ = false;
 };
 
 class TracedPortOpener : public SerialPortOpener {
