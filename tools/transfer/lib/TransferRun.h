@@ -9,7 +9,6 @@ namespace halvex::transfer {
 
 inline constexpr int kExitCompleted = 0;
 inline constexpr int kExitFailed = 1;
-inline constexpr int kExitUsage = 2;
 // A transfer stopped by a signal exits with 128 and the signal's number, as the shell reports a
 // program the signal ended: 130 for Ctrl+C, 143 for SIGTERM.
 inline constexpr int kExitSignalBase = 128;
